@@ -1,0 +1,271 @@
+#include "platform/crt/WideFormat.h"
+
+#include <cstdio>
+#include <cstring>
+
+namespace crt {
+namespace {
+
+struct Spec {
+    std::string flags;
+    int width = -1;
+    int precision = -1;
+    int bits = 32; // integer width after the length modifier
+    bool narrowText = false;
+    bool wideText = false;
+};
+
+class Cursor {
+public:
+    explicit Cursor(std::span<const FormatArg> args) : args_(args) {}
+    const FormatArg* Next() { return index_ < args_.size() ? &args_[index_++] : nullptr; }
+
+private:
+    std::span<const FormatArg> args_;
+    std::size_t index_ = 0;
+};
+
+void AppendNarrow(std::wstring& out, const char* text) {
+    for (const char* c = text; *c; ++c)
+        out += static_cast<wchar_t>(static_cast<unsigned char>(*c));
+}
+
+void Pad(std::wstring& out, const std::wstring& body, const Spec& spec) {
+    const bool left = spec.flags.find('-') != std::string::npos;
+    const std::size_t width = spec.width > 0 ? static_cast<std::size_t>(spec.width) : 0;
+    const std::size_t fill = body.size() < width ? width - body.size() : 0;
+    if (!left)
+        out.append(fill, L' ');
+    out += body;
+    if (left)
+        out.append(fill, L' ');
+}
+
+std::string NarrowSpec(const Spec& spec, const char* length, char conversion) {
+    std::string f = "%" + spec.flags;
+    if (spec.width >= 0)
+        f += std::to_string(spec.width);
+    if (spec.precision >= 0)
+        f += "." + std::to_string(spec.precision);
+    return f + length + conversion;
+}
+
+template <class T> void AppendPrintf(std::wstring& out, const std::string& format, T value) {
+    char buffer[512];
+    int n = std::snprintf(buffer, sizeof buffer, format.c_str(), value);
+    if (n < 0)
+        return;
+    if (static_cast<std::size_t>(n) < sizeof buffer) {
+        AppendNarrow(out, buffer);
+        return;
+    }
+    std::string big(static_cast<std::size_t>(n) + 1, '\0');
+    std::snprintf(big.data(), big.size(), format.c_str(), value);
+    AppendNarrow(out, big.c_str());
+}
+
+std::int64_t TruncateSigned(std::int64_t v, int bits) {
+    switch (bits) {
+    case 8:
+        return static_cast<std::int8_t>(v);
+    case 16:
+        return static_cast<std::int16_t>(v);
+    case 32:
+        return static_cast<std::int32_t>(v);
+    default:
+        return v;
+    }
+}
+
+std::uint64_t TruncateUnsigned(std::uint64_t v, int bits) {
+    return bits >= 64 ? v : v & ((std::uint64_t{1} << bits) - 1);
+}
+
+bool ReadInteger(const FormatArg* arg, std::int64_t& value) {
+    if (!arg)
+        return false;
+    if (arg->kind == FormatArg::Kind::Signed)
+        value = arg->i;
+    else if (arg->kind == FormatArg::Kind::Unsigned)
+        value = static_cast<std::int64_t>(arg->u);
+    else
+        return false;
+    return true;
+}
+
+void FormatOne(std::wstring& out, wchar_t conversion, Spec& spec, Cursor& cursor) {
+    const FormatArg* arg = cursor.Next();
+    switch (conversion) {
+    case L'd':
+    case L'i': {
+        std::int64_t v;
+        if (!ReadInteger(arg, v))
+            break;
+        AppendPrintf(out, NarrowSpec(spec, "ll", 'd'),
+                     static_cast<long long>(TruncateSigned(v, spec.bits)));
+        return;
+    }
+    case L'u':
+    case L'x':
+    case L'X':
+    case L'o': {
+        std::int64_t v;
+        if (!ReadInteger(arg, v))
+            break;
+        AppendPrintf(out, NarrowSpec(spec, "ll", static_cast<char>(conversion)),
+                     static_cast<unsigned long long>(
+                         TruncateUnsigned(static_cast<std::uint64_t>(v), spec.bits)));
+        return;
+    }
+    case L'f':
+    case L'F':
+    case L'e':
+    case L'E':
+    case L'g':
+    case L'G':
+    case L'a':
+    case L'A': {
+        double v;
+        if (arg && arg->kind == FormatArg::Kind::Floating)
+            v = arg->d;
+        else
+            break;
+        AppendPrintf(out, NarrowSpec(spec, "", static_cast<char>(conversion)), v);
+        return;
+    }
+    case L'c':
+    case L'C': {
+        std::int64_t v;
+        if (!ReadInteger(arg, v))
+            break;
+        const bool narrow = spec.narrowText || (conversion == L'C' && !spec.wideText);
+        wchar_t c =
+            narrow ? static_cast<wchar_t>(static_cast<unsigned char>(v)) : static_cast<wchar_t>(v);
+        Pad(out, std::wstring(1, c), spec);
+        return;
+    }
+    case L's':
+    case L'S': {
+        if (!arg)
+            break;
+        std::wstring body;
+        if (arg->kind == FormatArg::Kind::WideText)
+            body = arg->ws ? arg->ws : L"(null)";
+        else if (arg->kind == FormatArg::Kind::NarrowText)
+            AppendNarrow(body, arg->s ? arg->s : "(null)");
+        else if (arg->kind == FormatArg::Kind::Pointer && !arg->p)
+            body = L"(null)";
+        else
+            break;
+        if (spec.precision >= 0 && body.size() > static_cast<std::size_t>(spec.precision))
+            body.resize(static_cast<std::size_t>(spec.precision));
+        Pad(out, body, spec);
+        return;
+    }
+    case L'p': {
+        if (!arg ||
+            (arg->kind != FormatArg::Kind::Pointer && arg->kind != FormatArg::Kind::WideText &&
+             arg->kind != FormatArg::Kind::NarrowText))
+            break;
+        char buffer[32];
+        std::snprintf(buffer, sizeof buffer, "%016llX",
+                      static_cast<unsigned long long>(reinterpret_cast<std::uintptr_t>(arg->p)));
+        std::wstring body;
+        AppendNarrow(body, buffer);
+        Pad(out, body, spec);
+        return;
+    }
+    default:
+        break;
+    }
+    out += L"<?>";
+}
+
+} // namespace
+
+std::wstring FormatArgs(const wchar_t* format, std::span<const FormatArg> args) {
+    std::wstring out;
+    if (!format)
+        return out;
+    Cursor cursor(args);
+    for (const wchar_t* p = format; *p;) {
+        if (*p != L'%') {
+            out += *p++;
+            continue;
+        }
+        const wchar_t* start = p++;
+        if (*p == L'%') {
+            out += L'%';
+            ++p;
+            continue;
+        }
+        Spec spec;
+        while (*p && std::wcschr(L"-+ #0", *p))
+            spec.flags += static_cast<char>(*p++);
+        auto readNumber = [&](int& target) {
+            if (*p == L'*') {
+                std::int64_t v = 0;
+                ReadInteger(cursor.Next(), v);
+                target = static_cast<int>(v);
+                ++p;
+                return;
+            }
+            if (*p < L'0' || *p > L'9')
+                return;
+            target = 0;
+            while (*p >= L'0' && *p <= L'9')
+                target = target * 10 + (*p++ - L'0');
+        };
+        readNumber(spec.width);
+        if (spec.width < -1) { // a negative * width means left-justify
+            spec.flags += '-';
+            spec.width = -spec.width;
+        }
+        if (*p == L'.') {
+            ++p;
+            spec.precision = 0;
+            readNumber(spec.precision);
+        }
+        // Length modifiers; l and L keep 32 bits (long is 32-bit in this runtime).
+        for (bool more = true; more && *p;) {
+            if (p[0] == L'I' && p[1] == L'6' && p[2] == L'4') {
+                spec.bits = 64;
+                p += 3;
+            } else if (p[0] == L'I' && p[1] == L'3' && p[2] == L'2') {
+                spec.bits = 32;
+                p += 3;
+            } else if (p[0] == L'l' && p[1] == L'l') {
+                spec.bits = 64;
+                p += 2;
+            } else if (p[0] == L'h' && p[1] == L'h') {
+                spec.bits = 8;
+                p += 2;
+            } else if (*p == L'h') {
+                spec.bits = 16;
+                spec.narrowText = true;
+                ++p;
+            } else if (*p == L'l' || *p == L'w') {
+                spec.wideText = true;
+                ++p;
+            } else if (*p == L'I' || *p == L'z' || *p == L'j' || *p == L't') {
+                spec.bits = 64;
+                ++p;
+            } else if (*p == L'L') {
+                ++p;
+            } else {
+                more = false;
+            }
+        }
+        if (!*p) { // an unfinished directive is copied as it stands
+            out.append(start, p);
+            break;
+        }
+        wchar_t conversion = *p++;
+        if (conversion == L'S' && !spec.wideText)
+            spec.narrowText = true;
+        FormatOne(out, conversion, spec, cursor);
+    }
+    return out;
+}
+
+} // namespace crt
