@@ -4,6 +4,7 @@
 #include <climits>
 #include <cstdlib>
 #include <cstring>
+#include <sys/stat.h>
 
 #include "platform/crt/WideText.h"
 
@@ -51,6 +52,13 @@ CrtFile* _wfopen(const wchar_t* path, const wchar_t* mode) {
     std::FILE* stream = std::fopen(crt::ToUtf8(path).c_str(), narrowMode.c_str());
     if (!stream)
         return nullptr;
+    struct stat info;
+    if (fstat(fileno(stream), &info) == 0 && S_ISDIR(info.st_mode)) {
+        // A directory opens for reading here but never on the desktop.
+        std::fclose(stream);
+        errno = EACCES;
+        return nullptr;
+    }
     auto* file = new CrtFile;
     file->stream = stream;
     file->text = text;
@@ -63,6 +71,10 @@ int fclose(CrtFile* file) {
     int result = std::fclose(file->stream);
     delete file;
     return result == 0 ? 0 : EOF;
+}
+
+int _wremove(const wchar_t* path) {
+    return path && std::remove(crt::ToUtf8(path).c_str()) == 0 ? 0 : -1;
 }
 
 int feof(CrtFile* file) {
@@ -155,6 +167,10 @@ int fputws(const wchar_t* text, CrtFile* file) {
 }
 
 namespace crt {
+
+int RenameOver(const wchar_t* from, const wchar_t* to) {
+    return from && to && std::rename(ToUtf8(from).c_str(), ToUtf8(to).c_str()) == 0 ? 0 : -1;
+}
 
 int WriteText(CrtFile* file, const std::wstring& text) {
     for (wchar_t c : text)

@@ -1,6 +1,9 @@
 #include "platform/crt/WideFormat.h"
 
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 namespace crt {
@@ -30,15 +33,65 @@ void AppendNarrow(std::wstring& out, const char* text) {
         out += static_cast<wchar_t>(static_cast<unsigned char>(*c));
 }
 
+bool HasFlag(const Spec& spec, char flag) {
+    return spec.flags.find(flag) != std::string::npos;
+}
+
+// Pads to the field width; this runtime honours the 0 flag for text as well as for numbers.
 void Pad(std::wstring& out, const std::wstring& body, const Spec& spec) {
-    const bool left = spec.flags.find('-') != std::string::npos;
+    const bool left = HasFlag(spec, '-');
     const std::size_t width = spec.width > 0 ? static_cast<std::size_t>(spec.width) : 0;
     const std::size_t fill = body.size() < width ? width - body.size() : 0;
     if (!left)
-        out.append(fill, L' ');
+        out.append(fill, HasFlag(spec, '0') ? L'0' : L' ');
     out += body;
     if (left)
         out.append(fill, L' ');
+}
+
+// %f as the desktop runtime prints it: the value is taken to 17 significant digits and that
+// decimal text is rounded half away from zero (so 0.125 gives "0.13" and 0.5 with no decimals
+// "1", where glibc rounds the binary value to even). Digits past the 17th print as zeros.
+void AppendFixed(std::wstring& out, double value, const Spec& spec) {
+    const int precision = spec.precision >= 0 ? spec.precision : 6;
+    char scientific[40];
+    std::snprintf(scientific, sizeof scientific, "%.16e", std::fabs(value));
+    std::string significant; // 17 digits, the first one worth 10^exponent
+    significant += scientific[0];
+    significant.append(scientific + 2, 16);
+    const int exponent = std::atoi(scientific + 19);
+    auto digitAt = [&](int place) { // place 0 = units, -1 = tenths, ...
+        const int index = exponent - place;
+        return index >= 0 && index < 17 ? significant[static_cast<std::size_t>(index)] : '0';
+    };
+    std::string digits;
+    for (int place = std::max(exponent, 0); place >= -precision; --place)
+        digits += digitAt(place);
+    if (digitAt(-precision - 1) >= '5') {
+        std::size_t i = digits.size();
+        while (i > 0 && digits[i - 1] == '9')
+            digits[--i] = '0';
+        if (i == 0)
+            digits.insert(digits.begin(), '1');
+        else
+            ++digits[i - 1];
+    }
+    if (precision > 0 || HasFlag(spec, '#'))
+        digits.insert(digits.size() - static_cast<std::size_t>(precision), ".");
+    std::string sign = std::signbit(value)  ? "-"
+                       : HasFlag(spec, '+') ? "+"
+                       : HasFlag(spec, ' ') ? " "
+                                            : "";
+    std::wstring body;
+    AppendNarrow(body, sign.c_str());
+    const std::size_t width = spec.width > 0 ? static_cast<std::size_t>(spec.width) : 0;
+    if (HasFlag(spec, '0') && !HasFlag(spec, '-') && sign.size() + digits.size() < width)
+        digits.insert(0, width - sign.size() - digits.size(), '0');
+    AppendNarrow(body, digits.c_str());
+    Spec padding = spec;
+    padding.flags.erase(std::remove(padding.flags.begin(), padding.flags.end(), '0'),
+                        padding.flags.end());
+    Pad(out, body, padding);
 }
 
 std::string NarrowSpec(const Spec& spec, const char* length, char conversion) {
@@ -130,6 +183,10 @@ void FormatOne(std::wstring& out, wchar_t conversion, Spec& spec, Cursor& cursor
             v = arg->d;
         else
             break;
+        if ((conversion == L'f' || conversion == L'F') && std::isfinite(v)) {
+            AppendFixed(out, v, spec);
+            return;
+        }
         AppendPrintf(out, NarrowSpec(spec, "", static_cast<char>(conversion)), v);
         return;
     }
