@@ -236,6 +236,31 @@ bool ScanInteger(CrtFile* file, int base, int width, long long& value) {
     return any;
 }
 
+// Takes the characters that can continue a decimal number (sign, digits, one point, one
+// exponent with its own sign) and gives back the first one that cannot.
+std::wstring ScanDecimalText(CrtFile* file, int width) {
+    std::wstring text;
+    bool digits = false, point = false, exponent = false;
+    for (int left = width > 0 ? width : INT_MAX; left > 0; --left) {
+        const wint_t c = fgetwc(file);
+        bool take = false;
+        if (c >= L'0' && c <= L'9')
+            take = digits = true;
+        else if (c == L'+' || c == L'-')
+            take = text.empty() || (exponent && (text.back() == L'e' || text.back() == L'E'));
+        else if (c == L'.' && !point && !exponent)
+            take = point = true;
+        else if ((c == L'e' || c == L'E') && digits && !exponent)
+            take = exponent = true;
+        if (!take) {
+            Unread(file, c);
+            break;
+        }
+        text += static_cast<wchar_t>(c);
+    }
+    return text;
+}
+
 bool StoreInteger(const ScanArg& arg, long long value) {
     switch (arg.kind) {
     case ScanArg::Kind::Int:
@@ -324,15 +349,7 @@ int ScanArgs(CrtFile* file, const wchar_t* format, const std::vector<ScanArg>& a
             if (ok && target)
                 ok = StoreInteger(*target, value);
         } else if (std::wcschr(L"feEgG", conversion)) {
-            std::wstring number;
-            wint_t c = fgetwc(file);
-            int left = width > 0 ? width : INT_MAX;
-            while (left-- > 0 && c != WEOF &&
-                   (std::wcschr(L"+-.eE", static_cast<wchar_t>(c)) || (c >= L'0' && c <= L'9'))) {
-                number += static_cast<wchar_t>(c);
-                c = fgetwc(file);
-            }
-            Unread(file, c);
+            const std::wstring number = ScanDecimalText(file, width);
             wchar_t* end = nullptr;
             double value = kestrel_wcstod(number.c_str(), &end);
             ok = end != number.c_str();

@@ -51,10 +51,3 @@ TEST(CaseFolding, OnlyLettersAToZFoldAndTheyFoldToLowerCase) {
     EXPECT_STREQ(_wcslwr(text), L"c:/ab/\u00c4x.arx");
     EXPECT_STREQ(_wcsupr(text), L"C:/AB/\u00c4X.ARX");
 }
-
-TEST(Utf8, PathsConvertBothWaysAndStrayBytesSurvive) {
-    const std::wstring path = L"/tmp/Pre\u00efs \u4e2d.prc";
-    EXPECT_EQ(crt::ToUtf8(path), "/tmp/Pre\xc3\xafs \xe4\xb8\xad.prc");
-    EXPECT_EQ(crt::FromUtf8(crt::ToUtf8(path)), path);
-    EXPECT_EQ(crt::FromUtf8("a\xe9z"), L"a\u00e9z");
-}

@@ -35,14 +35,7 @@ TEST(CMapLookup, SetAtOverwritesLookupFindsAndRemoveAllEmpties) {
     EXPECT_FALSE(index.RemoveKey(L"door"));
 }
 
-TEST(CMapLookup, IntegerAndPointerKeysHash) {
-    CMap<int, int, CString, LPCTSTR> byNumber;
-    byNumber.SetAt(-5, L"minus five");
-    byNumber.SetAt(1 << 30, L"big");
-    CString text;
-    EXPECT_TRUE(byNumber.Lookup(-5, text));
-    EXPECT_EQ(text, L"minus five");
-
+TEST(CMapLookup, PointerKeysHashByAddress) {
     int a = 0, b = 0;
     CMap<void*, void*, int, int> byAddress;
     byAddress.SetAt(&a, 1);
