@@ -80,7 +80,6 @@ void CUGMem::FreeRow(RowNode* row) {
     ColNode* node = row->firstCol;
     while (node) {
         ColNode* next = node->next;
-        delete node->cell;
         delete node;
         node = next;
     }
@@ -90,9 +89,9 @@ void CUGMem::FreeRow(RowNode* row) {
 // ---- cells ----
 
 int CUGMem::GetCell(int col, long row, CUGCell* cell) {
-    if (!cell || SeekRow(row) != 0 || SeekCol(col) != 0 || !currentCol_->cell)
+    if (!cell || SeekRow(row) != 0 || SeekCol(col) != 0 || !currentCol_->cell())
         return 1;
-    cell->MergeFrom(*currentCol_->cell);
+    cell->MergeFrom(*currentCol_->cell());
     return 0;
 }
 
@@ -152,17 +151,16 @@ int CUGMem::SetCell(int col, long row, CUGCell* cell) {
         currentCol_ = currentCol_->prev;
         --currentColIndex_;
     }
-    if (!currentCol_->cell)
-        currentCol_->cell = new CUGCell;
-    currentCol_->cell->ReplaceFrom(*cell);
+    if (!currentCol_->stored)
+        currentCol_->stored.emplace();
+    currentCol_->stored->ReplaceFrom(*cell);
     return 0;
 }
 
 int CUGMem::DeleteCell(int col, long row) {
     if (SeekRow(row) != 0 || SeekCol(col) != 0)
         return 1;
-    delete currentCol_->cell;
-    currentCol_->cell = nullptr;
+    currentCol_->stored.reset();
     return 0;
 }
 
@@ -262,8 +260,7 @@ int CUGMem::DeleteCol(int col) {
         ColNode* at = FindColNode(row, col);
         if (!at)
             continue;
-        delete at->cell;
-        at->cell = nullptr;
+        at->stored.reset();
         if (!at->next)
             continue; // the last node of a row stays, empty
         at->next->prev = at->prev;
@@ -343,8 +340,8 @@ int CUGMem::SearchNext(CString* text, int* col, long* row, long flags) {
     };
 
     auto matchesAt = [&](int column) {
-        return SeekCol(column) == 0 && currentCol_->cell &&
-               CellMatches(currentCol_->cell, wanted, flags);
+        return SeekCol(column) == 0 && currentCol_->cell() &&
+               CellMatches(currentCol_->cell(), wanted, flags);
     };
 
     if (allCols)
@@ -414,7 +411,7 @@ int CUGMem::SortRowsBy(int* cols, int numCols, int flags) {
     for (std::size_t i = 0; i < n; ++i) {
         for (std::size_t k = 0; k < keys; ++k) {
             ColNode* node = FindColNode(rows[i], cols[k]);
-            keyCells[i * keys + k] = node ? node->cell : nullptr;
+            keyCells[i * keys + k] = node ? node->cell() : nullptr;
         }
     }
     auto after = [&](std::size_t earlier, std::size_t later) {
@@ -461,13 +458,13 @@ int CUGMem::FindPrevNonEmptyCol(int* col, long row) {
     const int start = *col;
     if (SeekCol(start) != 0) {
         // A row shorter than the column is searched from its last node, if that holds a cell.
-        if (currentColIndex_ > start || !currentCol_->cell)
+        if (currentColIndex_ > start || !currentCol_->cell())
             return 1;
     }
     ColNode* node = currentCol_;
     int index = currentColIndex_;
     for (; node && index >= 0; node = node->prev, --index) {
-        if (index != start && node->cell && node->cell->GetTextLength() > 0) {
+        if (index != start && node->cell() && node->cell()->GetTextLength() > 0) {
             *col = index;
             return 0;
         }

@@ -4,6 +4,9 @@
 // everything beyond reads as nothing stored. Access walks the links from a cached position,
 // so walking the grid row by row or cell by cell costs a constant per step.
 
+#include <optional>
+
+#include "grid/CUGCell.h"
 #include "grid/CUGDataSource.h"
 
 class CUGGridInfo;
@@ -45,9 +48,12 @@ public:
 
 private:
     struct ColNode {
-        CUGCell* cell = nullptr; // owned; null when the node holds nothing
         ColNode* next = nullptr;
         ColNode* prev = nullptr;
+        // The stored cell lives inside its node (one allocation, one cache walk per cell);
+        // a node may hold none.
+        std::optional<CUGCell> stored;
+        CUGCell* cell() { return stored ? &*stored : nullptr; }
     };
     struct RowNode {
         ColNode* firstCol = nullptr;
