@@ -6,7 +6,19 @@
 void CUGCell::Reset() {
     propertyMask_ = 0;
     text_.Empty();
-    label_.Empty();
+    if (rare_)
+        rare_->label.Empty();
+}
+
+CUGCell::Rare& CUGCell::MakeRare() {
+    if (!rare_)
+        rare_ = std::make_unique<Rare>();
+    return *rare_;
+}
+
+const CString& CUGCell::RareText(const Rare* rare, CString Rare::*field) {
+    static const CString kEmpty;
+    return rare ? rare->*field : kEmpty;
 }
 
 int CUGCell::ReplaceFrom(const CUGCell& src) {
@@ -29,9 +41,9 @@ void CUGCell::CopyProperties(const CUGCell& src, unsigned bits) {
     if (bits & CELLPROP_TEXT)
         text_ = src.text_;
     if (bits & CELLPROP_MASK)
-        mask_ = src.mask_;
+        MakeRare().mask = RareText(src.rare_.get(), &Rare::mask);
     if (bits & CELLPROP_LABEL)
-        label_ = src.label_;
+        MakeRare().label = RareText(src.rare_.get(), &Rare::label);
     if (bits & CELLPROP_DATATYPE)
         dataType_ = src.dataType_;
     if (bits & CELLPROP_CELLTYPE)
@@ -163,7 +175,7 @@ int CUGCell::GetDataType() const {
 // ---- mask and label ----
 
 int CUGCell::SetMask(LPCTSTR mask) {
-    mask_ = mask;
+    MakeRare().mask = mask;
     propertyMask_ |= CELLPROP_MASK;
     return 0;
 }
@@ -172,16 +184,16 @@ int CUGCell::GetMask(CString* out) const {
     if (!IsSet(CELLPROP_MASK))
         return 1;
     if (out)
-        *out = mask_;
+        *out = RareText(rare_.get(), &Rare::mask);
     return 0;
 }
 
 LPCTSTR CUGCell::GetMask() const {
-    return IsSet(CELLPROP_MASK) ? mask_.GetString() : nullptr;
+    return IsSet(CELLPROP_MASK) ? RareText(rare_.get(), &Rare::mask).GetString() : nullptr;
 }
 
 int CUGCell::SetLabel(LPCTSTR label) {
-    label_ = label;
+    MakeRare().label = label;
     propertyMask_ |= CELLPROP_LABEL;
     return 0;
 }
@@ -190,12 +202,12 @@ int CUGCell::GetLabel(CString* out) const {
     if (!IsSet(CELLPROP_LABEL))
         return 1;
     if (out)
-        *out = label_;
+        *out = RareText(rare_.get(), &Rare::label);
     return 0;
 }
 
 LPCTSTR CUGCell::GetLabel() const {
-    return IsSet(CELLPROP_LABEL) ? label_.GetString() : nullptr;
+    return IsSet(CELLPROP_LABEL) ? RareText(rare_.get(), &Rare::label).GetString() : nullptr;
 }
 
 // ---- colours ----

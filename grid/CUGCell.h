@@ -7,6 +7,8 @@
 // A cell owns its three strings only: pens, fonts, bitmaps, formatters and style cells are
 // borrowed and must outlive the cell. Cells are copied only through ReplaceFrom/MergeFrom.
 
+#include <memory>
+
 #include "grid/UGDefines.h"
 #include "platform/crt/WinTypes.h"
 #include "platform/ui/CString.h"
@@ -102,27 +104,35 @@ private:
     void CopyProperties(const CUGCell& src, unsigned bits);
     bool IsSet(unsigned bit) const { return (propertyMask_ & bit) != 0; }
 
-    unsigned propertyMask_ = 0;
+    // Mask and label are rare (editors and drop lists), so they live apart and only when
+    // used; this keeps a stored cell small.
+    struct Rare {
+        CString mask;
+        CString label;
+    };
+    Rare& MakeRare();
+    static const CString& RareText(const Rare* rare, CString Rare::*field);
+
+    CString text_;
+    std::unique_ptr<Rare> rare_;
     CUGCellFormat* formatter_ = nullptr;
     CUGCell* styleCell_ = nullptr;
-    CString text_;
-    CString mask_;
-    CString label_;
-    short dataType_ = UGCELLDATA_STRING;
+    CPen* borderPen_ = nullptr;
+    CFont* font_ = nullptr;
+    CBitmap* bitmap_ = nullptr;
+    unsigned propertyMask_ = 0;
     int readOnly_ = 0;
-    short decimals_ = 0;
     int cellType_ = 0;
     int cellTypeStyle_ = 0;
     COLORREF textColor_ = 0;
     COLORREF backColor_ = 0;
     COLORREF highlightTextColor_ = 0;
     COLORREF highlightBackColor_ = 0;
-    short border_ = 0;
-    CPen* borderPen_ = nullptr;
-    CFont* font_ = nullptr;
-    CBitmap* bitmap_ = nullptr;
-    short alignment_ = 0;
-    short spanOrigin_ = 0;
     int spanRowOffset_ = 0;
     int spanColOffset_ = 0;
+    short dataType_ = UGCELLDATA_STRING;
+    short decimals_ = 0;
+    short border_ = 0;
+    short alignment_ = 0;
+    short spanOrigin_ = 0;
 };
