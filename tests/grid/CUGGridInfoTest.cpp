@@ -10,10 +10,6 @@ TEST(CUGGridInfo, NewSheetStartsWithTheDesktopDefaults) {
     CUGGridInfo info;
     EXPECT_EQ(info.currentCol, -1);
     EXPECT_EQ(info.currentRow, -1);
-    EXPECT_EQ(info.dragCol, -1);
-    EXPECT_EQ(info.dragRow, -1);
-    EXPECT_EQ(info.numberCols, 0);
-    EXPECT_EQ(info.numberRows, 0);
     EXPECT_EQ(info.numberTopHdgRows, 1);
     EXPECT_EQ(info.topHdgHeights, std::vector<int>{20});
     EXPECT_EQ(info.topHdgHeight, 20);
@@ -22,17 +18,6 @@ TEST(CUGGridInfo, NewSheetStartsWithTheDesktopDefaults) {
     EXPECT_EQ(info.sideHdgWidth, 40);
     EXPECT_EQ(info.defColWidth, 75);
     EXPECT_EQ(info.defRowHeight, 20);
-    EXPECT_EQ(info.vScrollWidth, 17);
-    EXPECT_EQ(info.hScrollHeight, 17);
-    EXPECT_EQ(info.currentCellMode, 1);
-    EXPECT_EQ(info.threeDBorderWidth, 1);
-    EXPECT_EQ(info.userSizing, 1);
-    EXPECT_EQ(info.enableJoins, 1);
-    EXPECT_EQ(info.enableCellOverflow, 1);
-    EXPECT_EQ(info.mouseAccelDelay, 200);
-    EXPECT_EQ(info.editFocusCheck, 1);
-    EXPECT_EQ(info.uniformRowHeight, 0);
-
     ASSERT_TRUE(info.builtinStore);
     EXPECT_EQ(info.defDataSource, info.builtinStore.get());
     EXPECT_EQ(info.defDataSourceIndex, 0);
@@ -185,29 +170,30 @@ TEST(CUGGridInfo, ColumnTableTakesTheDefaultsOfItsTime) {
 
 TEST(CUGGridInfo, SwitchesRefuseValuesOutsideTheirRange) {
     CUGGridInfo info;
-    EXPECT_EQ(info.SetCurrentCellMode(4), 1);
-    EXPECT_EQ(info.SetCurrentCellMode(-1), 1);
-    EXPECT_EQ(info.SetCurrentCellMode(3), 0);
-    EXPECT_EQ(info.SetThreeDBorderWidth(0), 1);
-    EXPECT_EQ(info.SetThreeDBorderWidth(17), 1);
-    EXPECT_EQ(info.SetThreeDBorderWidth(16), 0);
-    EXPECT_EQ(info.SetMouseAccelMode(4), 1);
-    EXPECT_EQ(info.SetMouseAccelDelay(32001), 1);
-    EXPECT_EQ(info.SetMouseAccelDelay(0), 0);
-    EXPECT_EQ(info.SetKeyAccelMode(1001), 1);
-    EXPECT_EQ(info.SetKeyAccelMode(1000), 0);
+    struct Range {
+        int (CUGGridInfo::*set)(int);
+        int CUGGridInfo::*field;
+        int low, high;
+    };
+    const Range ranges[] = {
+        {&CUGGridInfo::SetCurrentCellMode, &CUGGridInfo::currentCellMode, 0, 3},
+        {&CUGGridInfo::SetThreeDBorderWidth, &CUGGridInfo::threeDBorderWidth, 1, 16},
+        {&CUGGridInfo::SetMouseAccelMode, &CUGGridInfo::mouseAccelMode, 0, 3},
+        {&CUGGridInfo::SetMouseAccelDelay, &CUGGridInfo::mouseAccelDelay, 0, 32000},
+        {&CUGGridInfo::SetKeyAccelMode, &CUGGridInfo::keyAccelMode, 0, 1000},
+        {&CUGGridInfo::SetVScrollWidth, &CUGGridInfo::vScrollWidth, 0, 1024},
+        {&CUGGridInfo::SetHScrollHeight, &CUGGridInfo::hScrollHeight, 0, 1024},
+    };
+    for (const Range& r : ranges) {
+        EXPECT_EQ((info.*r.set)(r.low - 1), 1);
+        EXPECT_EQ((info.*r.set)(r.high + 1), 1);
+        EXPECT_EQ((info.*r.set)(r.high), 0);
+        EXPECT_EQ(info.*r.field, r.high);
+        EXPECT_EQ((info.*r.set)(r.low), 0);
+        EXPECT_EQ(info.*r.field, r.low);
+    }
     EXPECT_EQ(info.SetKeyAccelDelay(-1), 1);
-    EXPECT_EQ(info.SetVScrollWidth(1025), 1);
-    EXPECT_EQ(info.SetHScrollHeight(-1), 1);
-    EXPECT_EQ(info.SetVScrollWidth(0), 0);
     EXPECT_EQ(info.SetTabWidth(-5), 1);
-    EXPECT_EQ(info.currentCellMode, 3);
-    EXPECT_EQ(info.threeDBorderWidth, 16);
-    EXPECT_EQ(info.mouseAccelMode, 0);
-    EXPECT_EQ(info.mouseAccelDelay, 0);
-    EXPECT_EQ(info.keyAccelMode, 1000);
-    EXPECT_EQ(info.vScrollWidth, 0);
-    EXPECT_EQ(info.hScrollHeight, 17);
 }
 
 } // namespace

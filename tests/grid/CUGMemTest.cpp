@@ -47,8 +47,6 @@ TEST(CUGMem, EmptyStoreHoldsNothingAndChangesNothing) {
     EXPECT_EQ(store.SearchFirst(&text, &col, &row, SEARCH_ALLCOLS), 1);
     EXPECT_EQ(store.FindPrevNonEmptyCol(&col, 0), 1);
     EXPECT_EQ(store.SortRowsBy(0, UG_SORT_ASCENDING), 0);
-    EXPECT_EQ(store.AppendRow(), 0);
-    EXPECT_EQ(store.AppendCol(), 0);
     EXPECT_EQ(store.SetCell(0, 0, nullptr), 1);
     EXPECT_EQ(store.SeekRow(0), 1); // reading and refused writes created no nodes
 }
@@ -353,27 +351,6 @@ TEST(CUGMem, EmptyReleasesEverythingAndTheStoreCanBeFilledAgain) {
     EXPECT_EQ(sheet.Text(3, 3), L"<none>");
     sheet.Put(3, 3, L"w");
     EXPECT_EQ(sheet.Text(3, 3), L"w");
-}
-
-TEST(CUGDataSource, DefaultsAnswerNotSupportedOrAllow) {
-    CUGDataSource source;
-    CUGCell cell;
-    CString text;
-    int col = 0;
-    long row = 0, found = 0;
-    EXPECT_EQ(source.GetSourceId(), -1);
-    EXPECT_EQ(source.AppendRow(), UG_NA);
-    EXPECT_EQ(source.InsertCol(0), UG_NA);
-    EXPECT_EQ(source.GetCell(0, 0, &cell), UG_NA);
-    EXPECT_EQ(source.SetCell(0, 0, &cell), UG_NA);
-    EXPECT_EQ(source.SearchFirst(&text, &col, &row, 0), UG_NA);
-    EXPECT_EQ(source.SortRowsBy(0, 0), UG_NA);
-    EXPECT_EQ(source.OnPastLastRow(1, 1, &found), UG_NA);
-    EXPECT_EQ(source.FindPrevNonEmptyCol(&col, 0), UG_NA);
-    EXPECT_EQ(source.OnQueryCellMove(0, 0, 1, 1), 1);
-    EXPECT_EQ(source.OnEditBegin(0, 0, nullptr), 1);
-    EXPECT_EQ(source.OnEditEnd(0, 0, nullptr, L"", 0), 1);
-    EXPECT_EQ(source.OnEditChain(0, 0, &col, &row), 1);
 }
 
 } // namespace
