@@ -80,10 +80,10 @@ void CUGMem::FreeRow(RowNode* row) {
     ColNode* node = row->firstCol;
     while (node) {
         ColNode* next = node->next;
-        delete node;
+        colPool_.Delete(node);
         node = next;
     }
-    delete row;
+    rowPool_.Delete(row);
 }
 
 // ---- cells ----
@@ -99,14 +99,14 @@ int CUGMem::SetCell(int col, long row, CUGCell* cell) {
     if (!cell)
         return 1;
     if (!currentRow_) {
-        currentRow_ = new RowNode;
+        currentRow_ = rowPool_.New();
         currentRowIndex_ = 0;
         ResetColCache();
     }
     if (row != currentRowIndex_) {
         while (row > currentRowIndex_) {
             if (!currentRow_->next) {
-                RowNode* added = new RowNode;
+                RowNode* added = rowPool_.New();
                 added->prev = currentRow_;
                 currentRow_->next = added;
             }
@@ -115,7 +115,7 @@ int CUGMem::SetCell(int col, long row, CUGCell* cell) {
         }
         while (row < currentRowIndex_) {
             if (!currentRow_->prev) {
-                RowNode* added = new RowNode;
+                RowNode* added = rowPool_.New();
                 added->next = currentRow_;
                 currentRow_->prev = added;
             }
@@ -127,13 +127,13 @@ int CUGMem::SetCell(int col, long row, CUGCell* cell) {
     if (!currentCol_)
         ResetColCache();
     if (!currentCol_) {
-        currentCol_ = new ColNode;
+        currentCol_ = colPool_.New();
         currentRow_->firstCol = currentCol_;
         currentColIndex_ = currentRow_->firstColIndex;
     }
     while (col > currentColIndex_) {
         if (!currentCol_->next) {
-            ColNode* added = new ColNode;
+            ColNode* added = colPool_.New();
             added->prev = currentCol_;
             currentCol_->next = added;
         }
@@ -142,7 +142,7 @@ int CUGMem::SetCell(int col, long row, CUGCell* cell) {
     }
     while (col < currentColIndex_) {
         if (!currentCol_->prev) {
-            ColNode* added = new ColNode;
+            ColNode* added = colPool_.New();
             added->next = currentCol_;
             currentCol_->prev = added;
             currentRow_->firstCol = added;
@@ -172,6 +172,8 @@ int CUGMem::Empty() {
         FreeRow(row);
         row = next;
     }
+    rowPool_.Release();
+    colPool_.Release();
     currentRow_ = nullptr;
     currentRowIndex_ = 0;
     currentCol_ = nullptr;
@@ -186,7 +188,7 @@ int CUGMem::Empty() {
 int CUGMem::InsertRow(long row) {
     if (SeekRow(row) != 0)
         return 0; // rows past the stored ones are empty anyway
-    RowNode* added = new RowNode;
+    RowNode* added = rowPool_.New();
     added->next = currentRow_;
     added->prev = currentRow_->prev;
     if (currentRow_->prev)
@@ -234,7 +236,7 @@ int CUGMem::InsertCol(int col) {
         ColNode* at = FindColNode(row, col);
         if (!at)
             continue;
-        ColNode* added = new ColNode;
+        ColNode* added = colPool_.New();
         added->next = at;
         added->prev = at->prev;
         if (at->prev)
@@ -268,7 +270,7 @@ int CUGMem::DeleteCol(int col) {
             at->prev->next = at->next;
         else
             row->firstCol = at->next; // the successor now has this index
-        delete at;
+        colPool_.Delete(at);
     }
     if (gridInfo_) {
         for (int i = 0; i < gridInfo_->numberCols; ++i)

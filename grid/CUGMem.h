@@ -8,6 +8,7 @@
 
 #include "grid/CUGCell.h"
 #include "grid/CUGDataSource.h"
+#include "grid/UGNodePool.h"
 
 class CUGGridInfo;
 
@@ -65,10 +66,12 @@ private:
     void RewindToFirstRow();
     void ResetColCache();
     static ColNode* FindColNode(RowNode* row, int col);
-    static void FreeRow(RowNode* row);
+    void FreeRow(RowNode* row);
     bool CellMatches(const CUGCell* cell, const CString& wanted, long flags) const;
     int CompareRows(CUGCell* const* keys1, CUGCell* const* keys2, int numCols, int flags);
 
+    UGNodePool<RowNode> rowPool_;
+    UGNodePool<ColNode> colPool_;
     CUGGridInfo* gridInfo_ = nullptr;
     long currentRowIndex_ = 0;
     RowNode* currentRow_ = nullptr;
