@@ -391,10 +391,12 @@ int CUGMem::CompareRows(CUGCell* const* keys1, CUGCell* const* keys2, int numCol
 }
 
 // The order is that of repeatedly exchanging adjacent rows whenever the comparison of the
-// upper row with the lower one is positive, until a pass exchanges nothing. For a consistent
-// comparison that is exactly a stable sort in which a row moves below another only when
-// compare(it, other) > 0; a merge sort that asks the hook only in that orientation (earlier
-// row first) gives the same order in O(n log n) comparisons instead of O(n^2).
+// upper row with the lower one is positive, until a pass exchanges nothing. For a hook that
+// orders consistently (transitive, and never positive both ways) that is exactly a stable
+// sort in which a row moves below another only when compare(it, other) > 0; a merge sort
+// that asks the hook only in that orientation (earlier row first) gives the same order in
+// O(n log n) comparisons instead of O(n^2). Only rows 0 and up take part: heading rows
+// stored at negative indexes stay where they are.
 int CUGMem::SortRowsBy(int* cols, int numCols, int flags) {
     if (SeekRow(0) != 0)
         return 0;
