@@ -1,0 +1,616 @@
+#include "platform/ui/WindowSystem.h"
+
+#include <algorithm>
+#include <cairo.h>
+#include <functional>
+
+#include "platform/ui/ClassicColors.h"
+
+void ReleaseSurface(cairo_surface_t* surface) {
+    cairo_surface_destroy(surface);
+}
+
+namespace ui {
+
+std::vector<CWnd*>& WindowSystem::TopLevels() {
+    static std::vector<CWnd*> tops;
+    return tops;
+}
+CWnd*& WindowSystem::Focus() {
+    static CWnd* focus = nullptr;
+    return focus;
+}
+CWnd*& WindowSystem::Capture() {
+    static CWnd* capture = nullptr;
+    return capture;
+}
+CWnd*& WindowSystem::Active() {
+    static CWnd* active = nullptr;
+    return active;
+}
+std::vector<CWnd*>& WindowSystem::Modal() {
+    static std::vector<CWnd*> modal;
+    return modal;
+}
+std::vector<MSG>& WindowSystem::CurrentMessages() {
+    static std::vector<MSG> stack;
+    return stack;
+}
+
+// ---- geometry ----
+
+CRect WindowSystem::Insets(const CWnd* w) {
+    int edge = 0;
+    bool captioned = (w->style_ & WS_CAPTION) == WS_CAPTION;
+    if (captioned || (w->style_ & WS_DLGFRAME) || (w->exStyle_ & WS_EX_DLGMODALFRAME))
+        edge = 3;
+    else if (w->style_ & WS_BORDER)
+        edge = 1;
+    if (w->exStyle_ & WS_EX_CLIENTEDGE)
+        edge += 2;
+    if (w->exStyle_ & WS_EX_STATICEDGE)
+        edge += 1;
+    return CRect(edge, edge + (captioned ? 19 : 0), edge, edge);
+}
+
+CRect WindowSystem::ClientRect(const CWnd* w) {
+    CRect in = Insets(w);
+    return CRect(0, 0, std::max(0, w->rect_.Width() - in.left - in.right),
+                 std::max(0, w->rect_.Height() - in.top - in.bottom));
+}
+
+CPoint WindowSystem::ClientOriginOnScreen(const CWnd* w) {
+    CRect in = Insets(w);
+    CPoint o(w->rect_.left + in.left, w->rect_.top + in.top);
+    if (w->parent_)
+        o += ClientOriginOnScreen(w->parent_) - CPoint(0, 0);
+    return o;
+}
+
+CPoint WindowSystem::WindowOriginInSurface(const CWnd* w) {
+    if (!w->parent_)
+        return {0, 0};
+    CPoint p = ClientOriginInSurface(w->parent_);
+    return {p.x + w->rect_.left, p.y + w->rect_.top};
+}
+
+CPoint WindowSystem::ClientOriginInSurface(const CWnd* w) {
+    CPoint o = WindowOriginInSurface(w);
+    CRect in = Insets(w);
+    return {o.x + in.left, o.y + in.top};
+}
+
+bool WindowSystem::IsShown(const CWnd* w) {
+    for (; w; w = w->parent_)
+        if (!(w->style_ & WS_VISIBLE) || !w->m_hWnd)
+            return false;
+    return true;
+}
+
+Region WindowSystem::VisibleRegion(const CWnd* w, bool clientOnly) {
+    if (!IsShown(w))
+        return Region();
+    CPoint origin = clientOnly ? ClientOriginInSurface(w) : WindowOriginInSurface(w);
+    CRect area = clientOnly ? ClientRect(w) : CRect(0, 0, w->rect_.Width(), w->rect_.Height());
+    area.OffsetRect(origin);
+    Region r(area);
+    for (const CWnd* a = w; a->parent_; a = a->parent_) {
+        CRect pc = ClientRect(a->parent_);
+        pc.OffsetRect(ClientOriginInSurface(a->parent_));
+        r.Intersect(pc);
+        if (a->style_ & WS_CLIPSIBLINGS) {
+            CPoint po = ClientOriginInSurface(a->parent_);
+            for (const CWnd* s : a->parent_->children_) {
+                if (s == a)
+                    break;
+                if (s->style_ & WS_VISIBLE) {
+                    CRect sr = s->rect_;
+                    sr.OffsetRect(po);
+                    r.Subtract(sr);
+                }
+            }
+        }
+    }
+    if (clientOnly && (w->style_ & WS_CLIPCHILDREN)) {
+        CPoint co = ClientOriginInSurface(w);
+        for (const CWnd* c : w->children_)
+            if (c->style_ & WS_VISIBLE) {
+                CRect cr = c->rect_;
+                cr.OffsetRect(co);
+                r.Subtract(cr);
+            }
+    }
+    return r;
+}
+
+cairo_surface_t* WindowSystem::Surface(const CWnd* w) {
+    return w->GetTopLevelParent()->surface_;
+}
+
+void WindowSystem::ResizeSurface(CWnd* top) {
+    int width = std::max(1, top->rect_.Width()), height = std::max(1, top->rect_.Height());
+    cairo_surface_t* s = cairo_image_surface_create(CAIRO_FORMAT_RGB24, width, height);
+    // A fresh surface shows the button face until the window paints.
+    cairo_t* cr = cairo_create(s);
+    cairo_set_source_rgb(cr, 212 / 255.0, 208 / 255.0, 200 / 255.0);
+    cairo_paint(cr);
+    cairo_destroy(cr);
+    if (top->surface_)
+        cairo_surface_destroy(top->surface_);
+    top->surface_ = s;
+    top->frameDirty_ = true;
+    top->update_ = Region(ClientRect(top));
+    top->erase_ = true;
+}
+
+// ---- painting ----
+
+void WindowSystem::Invalidate(CWnd* w, const Region& clientRegion, bool erase, bool allChildren) {
+    if (!w || !w->m_hWnd)
+        return;
+    Region r = clientRegion;
+    r.Intersect(ClientRect(w));
+    if (r.IsEmpty())
+        return;
+    w->update_.Add(r);
+    if (erase)
+        w->erase_ = true;
+    if (!allChildren && (w->style_ & WS_CLIPCHILDREN))
+        return;
+    for (CWnd* c : w->children_) {
+        if (!(c->style_ & WS_VISIBLE) || !r.Intersects(c->rect_))
+            continue;
+        CRect in = Insets(c);
+        if (in.left || in.top || in.right || in.bottom)
+            c->frameDirty_ = true;
+        Region cr = r;
+        cr.Intersect(c->rect_);
+        cr.Offset(-c->rect_.left - in.left, -c->rect_.top - in.top);
+        Invalidate(c, cr, erase, allChildren);
+    }
+}
+
+bool WindowSystem::NeedsPaint(const CWnd* w) {
+    return w->m_hWnd && (!w->update_.IsEmpty() || w->frameDirty_) && IsShown(w);
+}
+
+namespace {
+CWnd* FindPaint(CWnd* w, HWND filter) {
+    if (WindowSystem::NeedsPaint(w) && (!filter || filter == w || filter->IsChild(w)))
+        return w;
+    if (!(w->GetStyle() & WS_VISIBLE))
+        return nullptr;
+    const auto& kids = w->Children();
+    for (auto it = kids.rbegin(); it != kids.rend(); ++it)
+        if (CWnd* found = FindPaint(*it, filter))
+            return found;
+    return nullptr;
+}
+} // namespace
+
+CWnd* WindowSystem::FindWindowToPaint(HWND filter) {
+    for (CWnd* top : TopLevels())
+        if (CWnd* w = FindPaint(top, filter))
+            return w;
+    return nullptr;
+}
+
+void WindowSystem::DeliverPaint(CWnd* w) {
+    if (!w || !w->m_hWnd)
+        return;
+    if (w->frameDirty_) {
+        w->frameDirty_ = false;
+        w->SendMessage(WM_NCPAINT, 1);
+    }
+    if (w->m_hWnd && !w->update_.IsEmpty()) {
+        w->SendMessage(WM_PAINT);
+        // A paint handler that neither begins painting nor defers to the default one would
+        // be asked again forever; what it left is taken as painted.
+        if (w->m_hWnd) {
+            w->update_.Clear();
+            w->erase_ = false;
+        }
+    }
+}
+
+void WindowSystem::PaintAll() {
+    for (int guard = 0; guard < 100000; ++guard) {
+        CWnd* w = FindWindowToPaint(nullptr);
+        if (!w)
+            return;
+        DeliverPaint(w);
+    }
+}
+
+void WindowSystem::PrepareDC(CWnd* w, CDC& dc, bool wholeWindow) {
+    CPoint origin = wholeWindow ? WindowOriginInSurface(w) : ClientOriginInSurface(w);
+    dc.AttachSurface(Surface(w), origin, VisibleRegion(w, !wholeWindow), w);
+    if (w->font_)
+        dc.SelectObject(w->font_);
+}
+
+void WindowSystem::BeginPaintInto(CWnd* w, CDC& dc, PAINTSTRUCT* ps) {
+    Region update = w->update_;
+    bool erase = w->erase_;
+    w->update_.Clear();
+    w->erase_ = false;
+    CPoint origin = ClientOriginInSurface(w);
+    Region visible = VisibleRegion(w, true);
+    Region inSurface = update;
+    inSurface.Offset(origin.x, origin.y);
+    visible.Intersect(inSurface);
+    dc.AttachSurface(Surface(w), origin, visible, w);
+    BOOL erased = FALSE;
+    if (erase)
+        erased = static_cast<BOOL>(w->SendMessage(WM_ERASEBKGND, reinterpret_cast<WPARAM>(&dc)));
+    if (ps) {
+        ps->hdc = &dc;
+        ps->fErase = !erased;
+        ps->rcPaint = update.Bounds();
+    }
+}
+
+CRect WindowSystem::CloseBoxRect(const CWnd* w) {
+    int right = w->rect_.Width() - 3 - 2;
+    return CRect(right - 16, 3 + 2, right, 3 + 2 + 14);
+}
+
+void WindowSystem::DrawFrame(CWnd* w, CDC& dc) {
+    using namespace palette;
+    CRect r(0, 0, w->rect_.Width(), w->rect_.Height());
+    bool captioned = (w->style_ & WS_CAPTION) == WS_CAPTION;
+    if (captioned || (w->style_ & WS_DLGFRAME) || (w->exStyle_ & WS_EX_DLGMODALFRAME)) {
+        dc.DrawEdge(&r, EDGE_RAISED, BF_RECT | BF_ADJUST);
+        dc.Draw3dRect(&r, Face, Face);
+        r.DeflateRect(1, 1);
+    } else if (w->style_ & WS_BORDER) {
+        dc.Draw3dRect(&r, RGB(0, 0, 0), RGB(0, 0, 0));
+        r.DeflateRect(1, 1);
+    }
+    if (captioned) {
+        CRect cap(r.left, r.top, r.right, r.top + 18);
+        bool active = Active() == w;
+        COLORREF from = active ? ActiveCaption : InactiveCaption;
+        COLORREF to = active ? ActiveCaptionGradient : InactiveCaptionGradient;
+        for (int x = cap.left; x < cap.right; ++x) {
+            double t = cap.Width() > 1 ? double(x - cap.left) / (cap.Width() - 1) : 0;
+            auto mix = [&](int a, int b) { return static_cast<int>(a + (b - a) * t + 0.5); };
+            dc.FillSolidRect(x, cap.top, 1, cap.Height(),
+                             RGB(mix(GetRValue(from), GetRValue(to)),
+                                 mix(GetGValue(from), GetGValue(to)),
+                                 mix(GetBValue(from), GetBValue(to))));
+        }
+        dc.FillSolidRect(r.left, cap.bottom, r.Width(), 1, Face);
+        static CFont captionFont;
+        if (!captionFont.GetSafeHandle())
+            captionFont.CreateFont(-11, 0, 0, 0, FW_BOLD, 0, 0, 0, 0, 0, 0, 0, 0, L"Tahoma");
+        CFont* oldFont = dc.SelectObject(&captionFont);
+        dc.SetBkMode(TRANSPARENT);
+        dc.SetTextColor(active ? CaptionText : Face);
+        CRect text(cap.left + 4, cap.top, cap.right - 22, cap.bottom);
+        dc.DrawText(w->text_, &text, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
+        dc.SelectObject(oldFont);
+        if (w->style_ & WS_SYSMENU) {
+            CRect box = CloseBoxRect(w);
+            dc.FillSolidRect(&box, Face);
+            CRect edge = box;
+            dc.DrawEdge(&edge, EDGE_RAISED, BF_RECT | BF_SOFT);
+            // The close glyph: a cross of two-pixel strokes.
+            int cx = box.left + 4, cy = box.top + 3;
+            for (int i = 0; i < 7; ++i) {
+                dc.FillSolidRect(cx + i, cy + i, 2, 1, RGB(0, 0, 0));
+                dc.FillSolidRect(cx + 6 - i, cy + i, 2, 1, RGB(0, 0, 0));
+            }
+        }
+        r.top = cap.bottom + 1;
+    }
+    if (w->exStyle_ & WS_EX_CLIENTEDGE)
+        dc.DrawEdge(&r, EDGE_SUNKEN, BF_RECT | BF_ADJUST);
+    if (w->exStyle_ & WS_EX_STATICEDGE)
+        dc.DrawEdge(&r, BDR_SUNKENOUTER, BF_RECT | BF_ADJUST);
+}
+
+int WindowSystem::FrameHitTest(const CWnd* w, POINT screen) {
+    CRect window;
+    w->GetWindowRect(&window);
+    if (!window.PtInRect(screen))
+        return HTNOWHERE;
+    CPoint local(screen.x - window.left, screen.y - window.top);
+    CRect in = Insets(w);
+    CRect client(in.left, in.top, window.Width() - in.right, window.Height() - in.bottom);
+    if (client.PtInRect(local))
+        return HTCLIENT;
+    if ((w->style_ & WS_CAPTION) == WS_CAPTION && local.y >= 3 && local.y < 3 + 18) {
+        if ((w->style_ & WS_SYSMENU) && CloseBoxRect(w).PtInRect(local))
+            return HTCLOSE;
+        return HTCAPTION;
+    }
+    return HTBORDER;
+}
+
+// ---- input ----
+
+CWnd* WindowSystem::WindowFromScreenPoint(POINT screen) {
+    CWnd* top = nullptr;
+    auto& tops = TopLevels();
+    CWnd* active = Active();
+    if (active && active->IsWindowVisible() && FrameHitTest(active, screen) != HTNOWHERE)
+        top = active;
+    for (auto it = tops.rbegin(); !top && it != tops.rend(); ++it)
+        if ((*it)->IsWindowVisible() && FrameHitTest(*it, screen) != HTNOWHERE)
+            top = *it;
+    if (!top || !top->IsWindowEnabled())
+        return nullptr;
+    CWnd* w = top;
+    for (bool descended = true; descended;) {
+        descended = false;
+        CPoint local = screen;
+        w->ScreenToClient(&local);
+        for (CWnd* c : w->children_) {
+            if (!(c->style_ & WS_VISIBLE) || !c->rect_.PtInRect(local))
+                continue;
+            if (c->style_ & WS_DISABLED)
+                break;
+            if (c->SendMessage(WM_NCHITTEST, 0, MAKELPARAM(screen.x, screen.y)) == HTTRANSPARENT)
+                continue;
+            w = c;
+            descended = true;
+            break;
+        }
+    }
+    return w;
+}
+
+} // namespace ui
+
+// ---- CWnd painting members ----
+
+using ui::WindowSystem;
+
+void CWnd::InvalidateRect(LPCRECT rect, BOOL erase) {
+    if (!m_hWnd)
+        return;
+    ui::Region r(rect ? CRect(rect) : WindowSystem::ClientRect(this));
+    WindowSystem::Invalidate(this, r, erase, false);
+}
+
+void CWnd::InvalidateRgn(CRgn* region, BOOL erase) {
+    if (!region) {
+        Invalidate(erase);
+        return;
+    }
+    WindowSystem::Invalidate(this, region->Region(), erase, false);
+}
+
+void CWnd::ValidateRect(LPCRECT rect) {
+    if (rect)
+        update_.Subtract(*rect);
+    else
+        update_.Clear();
+    if (update_.IsEmpty())
+        erase_ = false;
+}
+
+void CWnd::ValidateRgn(CRgn* region) {
+    if (region)
+        update_.Subtract(region->Region());
+    else
+        update_.Clear();
+}
+
+void CWnd::UpdateWindow() {
+    if (m_hWnd && WindowSystem::NeedsPaint(this))
+        WindowSystem::DeliverPaint(this);
+}
+
+BOOL CWnd::RedrawWindow(LPCRECT rect, CRgn* region, UINT flags) {
+    if (!m_hWnd)
+        return FALSE;
+    ui::Region r =
+        region ? region->Region() : ui::Region(rect ? CRect(rect) : WindowSystem::ClientRect(this));
+    if (flags & RDW_INVALIDATE)
+        WindowSystem::Invalidate(this, r, flags & RDW_ERASE, flags & RDW_ALLCHILDREN);
+    if (flags & RDW_FRAME)
+        frameDirty_ = true;
+    if (flags & RDW_VALIDATE)
+        update_.Subtract(r);
+    if (flags & RDW_UPDATENOW) {
+        std::function<void(CWnd*)> paint = [&](CWnd* w) {
+            w->UpdateWindow();
+            if (flags & RDW_ALLCHILDREN || !(flags & RDW_NOCHILDREN)) {
+                std::vector<CWnd*> kids(w->children_.rbegin(), w->children_.rend());
+                for (CWnd* c : kids)
+                    if (c->m_hWnd)
+                        paint(c);
+            }
+        };
+        paint(this);
+    }
+    return TRUE;
+}
+
+BOOL CWnd::GetUpdateRect(LPRECT rect, BOOL erase) {
+    if (rect)
+        *rect = update_.Bounds();
+    if (erase && erase_ && !update_.IsEmpty()) {
+        CDC dc;
+        WindowSystem::PrepareDC(this, dc, false);
+        SendMessage(WM_ERASEBKGND, reinterpret_cast<WPARAM>(&dc));
+        erase_ = false;
+    }
+    return !update_.IsEmpty();
+}
+
+int CWnd::GetUpdateRgn(CRgn* region, BOOL erase) {
+    GetUpdateRect(nullptr, erase);
+    if (region)
+        region->SetRegion(update_);
+    return update_.IsEmpty() ? NULLREGION : COMPLEXREGION;
+}
+
+CDC* CWnd::BeginPaint(PAINTSTRUCT* paint) {
+    auto dc = std::make_unique<CDC>();
+    WindowSystem::BeginPaintInto(this, *dc, paint);
+    dcs_.push_back(std::move(dc));
+    return dcs_.back().get();
+}
+
+void CWnd::EndPaint(PAINTSTRUCT* paint) {
+    if (paint)
+        ReleaseDC(paint->hdc);
+}
+
+CDC* CWnd::GetDC() {
+    if (!m_hWnd)
+        return nullptr;
+    auto dc = std::make_unique<CDC>();
+    WindowSystem::PrepareDC(this, *dc, false);
+    dcs_.push_back(std::move(dc));
+    return dcs_.back().get();
+}
+
+CDC* CWnd::GetWindowDC() {
+    if (!m_hWnd)
+        return nullptr;
+    auto dc = std::make_unique<CDC>();
+    WindowSystem::PrepareDC(this, *dc, true);
+    dcs_.push_back(std::move(dc));
+    return dcs_.back().get();
+}
+
+int CWnd::ReleaseDC(CDC* dc) {
+    auto it = std::find_if(dcs_.begin(), dcs_.end(),
+                           [&](const std::unique_ptr<CDC>& p) { return p.get() == dc; });
+    if (it == dcs_.end())
+        return 0;
+    dcs_.erase(it);
+    return 1;
+}
+
+void CWnd::ScrollWindow(int dx, int dy, LPCRECT scroll, LPCRECT clip) {
+    if (!m_hWnd)
+        return;
+    CDC dc;
+    WindowSystem::PrepareDC(this, dc, false);
+    CRgn uncovered;
+    uncovered.CreateRectRgn(0, 0, 0, 0);
+    dc.ScrollDC(dx, dy, scroll, clip, &uncovered, nullptr);
+    CRect area = scroll ? CRect(scroll) : WindowSystem::ClientRect(this);
+    ui::Region moved = update_;
+    moved.Intersect(area);
+    update_.Subtract(area);
+    moved.Offset(dx, dy);
+    moved.Intersect(area);
+    update_.Add(moved);
+    if (!scroll)
+        for (CWnd* c : children_)
+            c->rect_.OffsetRect(dx, dy);
+    WindowSystem::Invalidate(this, uncovered.Region(), true, false);
+}
+
+// ---- the default window procedure ----
+
+LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_PAINT: {
+        CDC dc;
+        PAINTSTRUCT ps;
+        WindowSystem::BeginPaintInto(this, dc, &ps);
+        return 0;
+    }
+    case WM_NCPAINT: {
+        CDC dc;
+        WindowSystem::PrepareDC(this, dc, true);
+        WindowSystem::DrawFrame(this, dc);
+        return 0;
+    }
+    case WM_ERASEBKGND: {
+        CDC* dc = reinterpret_cast<CDC*>(wParam);
+        if (!backgroundBrush_ || !dc)
+            return 0;
+        CRect client = WindowSystem::ClientRect(this);
+        dc->FillRect(&client, backgroundBrush_);
+        return 1;
+    }
+    case WM_CLOSE:
+        DestroyWindow();
+        return 0;
+    case WM_SYSCOMMAND:
+        if ((wParam & 0xFFF0) == SC_CLOSE)
+            SendMessage(WM_CLOSE);
+        return 0;
+    case WM_SETTEXT:
+        text_ = reinterpret_cast<LPCTSTR>(lParam);
+        if ((style_ & WS_CAPTION) == WS_CAPTION)
+            frameDirty_ = true;
+        return TRUE;
+    case WM_GETTEXT:
+        return GetWindowText(reinterpret_cast<LPTSTR>(lParam), static_cast<int>(wParam));
+    case WM_GETTEXTLENGTH:
+        return text_.GetLength();
+    case WM_SETFONT:
+        font_ = reinterpret_cast<CFont*>(wParam);
+        if (lParam)
+            Invalidate();
+        return 0;
+    case WM_GETFONT:
+        return reinterpret_cast<LRESULT>(font_);
+    case WM_SETREDRAW:
+        redraw_ = wParam != 0;
+        return 0;
+    case WM_NCHITTEST:
+        return WindowSystem::FrameHitTest(this, CPoint(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)));
+    case WM_MOUSEACTIVATE:
+        if (parent_) {
+            LRESULT r = parent_->SendMessage(WM_MOUSEACTIVATE, wParam, lParam);
+            if (r)
+                return r;
+        }
+        return MA_ACTIVATE;
+    case WM_SETCURSOR:
+        if (parent_ && parent_->SendMessage(WM_SETCURSOR, wParam, lParam))
+            return TRUE;
+        if (LOWORD(lParam) == HTCLIENT)
+            ::SetCursor(::LoadCursor(nullptr, IDC_ARROW));
+        return FALSE;
+    case WM_MOUSEWHEEL:
+        return parent_ ? parent_->SendMessage(message, wParam, lParam) : 0;
+    case WM_CANCELMODE:
+        if (::GetCapture() == this)
+            ::ReleaseCapture();
+        return 0;
+    case WM_CTLCOLORMSGBOX:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORDLG:
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORSCROLLBAR: {
+        CDC* dc = reinterpret_cast<CDC*>(wParam);
+        if (dc) {
+            dc->SetTextColor(ui::palette::ButtonText);
+            dc->SetBkColor(ui::palette::Face);
+        }
+        static CBrush face(ui::palette::Face);
+        return reinterpret_cast<LRESULT>(&face);
+    }
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX: {
+        CDC* dc = reinterpret_cast<CDC*>(wParam);
+        if (dc) {
+            dc->SetTextColor(ui::palette::WindowText);
+            dc->SetBkColor(ui::palette::Window);
+        }
+        static CBrush window(ui::palette::Window);
+        return reinterpret_cast<LRESULT>(&window);
+    }
+    case WM_SYSKEYDOWN:
+        if (wParam == VK_F4)
+            GetTopLevelParent()->SendMessage(WM_SYSCOMMAND, SC_CLOSE);
+        return 0;
+    default:
+        return 0;
+    }
+}
+
+LRESULT DefWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    return hwnd ? hwnd->DefWindowProc(message, wParam, lParam) : 0;
+}
