@@ -4,6 +4,7 @@
 #include <cwchar>
 
 #include "platform/crt/Runtime.h"
+#include "platform/ui/DisplayBackend.h"
 #include "platform/ui/WindowSystem.h"
 
 using ui::WindowSystem;
@@ -618,6 +619,9 @@ BOOL CWnd::ShowWindow(int command) {
     if (!m_hWnd || wasVisible == show)
         return wasVisible;
     SendMessage(WM_SHOWWINDOW, show);
+    if (!parent_)
+        if (ui::DisplayBackend* backend = ui::GetDisplayBackend())
+            backend->WindowShown(this, show);
     if (show) {
         style_ |= WS_VISIBLE;
         frameDirty_ = true;

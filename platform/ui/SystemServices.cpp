@@ -2,6 +2,7 @@
 
 #include <map>
 
+#include "platform/ui/DisplayBackend.h"
 #include "platform/ui/InputSource.h"
 #include "platform/ui/WindowSystem.h"
 
@@ -25,6 +26,19 @@ POINT& CursorPos() {
 } // namespace
 
 namespace ui {
+namespace {
+DisplayBackend*& Backend() {
+    static DisplayBackend* backend = nullptr;
+    return backend;
+}
+} // namespace
+void SetDisplayBackend(DisplayBackend* backend) {
+    Backend() = backend;
+    UseVirtualClock(!backend || !backend->RealTime());
+}
+DisplayBackend* GetDisplayBackend() {
+    return Backend();
+}
 const std::vector<Sound>& Sounds() {
     return SoundLog();
 }
@@ -149,11 +163,15 @@ int ShowCursor(BOOL show) {
 
 BOOL Beep(DWORD frequency, DWORD duration) {
     SoundLog().push_back(ui::Sound{frequency, duration, 0, ui::ClockNow()});
+    if (ui::DisplayBackend* backend = ui::GetDisplayBackend())
+        backend->Sound(frequency, duration);
     return TRUE;
 }
 
 BOOL MessageBeep(UINT type) {
     SoundLog().push_back(ui::Sound{0, 0, type, ui::ClockNow()});
+    if (ui::DisplayBackend* backend = ui::GetDisplayBackend())
+        backend->Sound(0, 0);
     return TRUE;
 }
 

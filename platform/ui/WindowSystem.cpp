@@ -5,6 +5,7 @@
 #include <functional>
 
 #include "platform/ui/ClassicColors.h"
+#include "platform/ui/DisplayBackend.h"
 
 void ReleaseSurface(cairo_surface_t* surface) {
     cairo_surface_destroy(surface);
@@ -211,6 +212,8 @@ void WindowSystem::DeliverPaint(CWnd* w) {
             w->erase_ = false;
         }
     }
+    if (DisplayBackend* backend = GetDisplayBackend(); backend && w->m_hWnd)
+        backend->Present(w->GetTopLevelParent());
 }
 
 void WindowSystem::PaintAll() {

@@ -1,0 +1,218 @@
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <vector>
+
+#include "platform/ui/CDC.h"
+#include "platform/ui/CString.h"
+
+namespace {
+
+// A memory context on a white bitmap of the given size.
+struct Canvas {
+    CBitmap bitmap;
+    CDC dc;
+    Canvas(int w, int h) {
+        dc.CreateCompatibleDC(nullptr);
+        bitmap.CreateCompatibleBitmap(&dc, w, h);
+        dc.SelectObject(&bitmap);
+        dc.FillSolidRect(0, 0, w, h, RGB(255, 255, 255));
+    }
+    std::vector<COLORREF> Pixels() const {
+        std::vector<COLORREF> p;
+        for (int y = 0; y < bitmap.Height(); ++y)
+            for (int x = 0; x < bitmap.Width(); ++x)
+                p.push_back(const_cast<CDC&>(dc).GetPixel(x, y));
+        return p;
+    }
+};
+
+constexpr COLORREF kBlack = RGB(0, 0, 0), kWhite = RGB(255, 255, 255);
+
+} // namespace
+
+TEST(Drawing, LinesAndRectanglesExcludeTheirEndAndRightBottomEdges) {
+    Canvas c(20, 20);
+    c.dc.MoveTo(2, 2);
+    c.dc.LineTo(8, 2);
+    EXPECT_EQ(c.dc.GetPixel(2, 2), kBlack);
+    EXPECT_EQ(c.dc.GetPixel(7, 2), kBlack);
+    EXPECT_EQ(c.dc.GetPixel(8, 2), kWhite); // the end point stays
+    EXPECT_EQ(c.dc.GetPixel(5, 3), kWhite); // one pixel wide, no smoothing
+    EXPECT_EQ(c.dc.GetCurrentPosition(), CPoint(8, 2));
+    c.dc.SelectStockObject(NULL_BRUSH);
+    c.dc.Rectangle(10, 10, 15, 15);
+    EXPECT_EQ(c.dc.GetPixel(10, 10), kBlack);
+    EXPECT_EQ(c.dc.GetPixel(14, 14), kBlack);
+    EXPECT_EQ(c.dc.GetPixel(15, 15), kWhite);
+    EXPECT_EQ(c.dc.GetPixel(12, 12), kWhite); // hollow
+    CRect fill(0, 15, 3, 18);
+    CBrush red(RGB(255, 0, 0));
+    c.dc.FillRect(&fill, &red);
+    EXPECT_EQ(c.dc.GetPixel(2, 17), RGB(255, 0, 0));
+    EXPECT_EQ(c.dc.GetPixel(3, 17), kWhite);
+}
+
+TEST(Drawing, InvertingTwiceRestoresThePixels) {
+    Canvas c(40, 40);
+    CBrush blue(RGB(10, 36, 106));
+    CRect block(5, 5, 30, 20);
+    c.dc.FillRect(&block, &blue);
+    c.dc.SetPixel(3, 3, RGB(1, 2, 3));
+    std::vector<COLORREF> before = c.Pixels();
+
+    CRect focus(2, 2, 35, 25);
+    c.dc.DrawFocusRect(&focus);
+    EXPECT_NE(c.Pixels(), before);
+    c.dc.DrawFocusRect(&focus);
+    EXPECT_EQ(c.Pixels(), before);
+
+    CPen pen(PS_SOLID, 1, RGB(200, 100, 50));
+    c.dc.SelectObject(&pen);
+    c.dc.SelectStockObject(NULL_BRUSH);
+    for (int mode : {R2_NOT, R2_XORPEN}) {
+        c.dc.SetROP2(mode);
+        for (int pass = 0; pass < 2; ++pass) {
+            c.dc.Rectangle(1, 1, 39, 39);
+            c.dc.MoveTo(0, 0);
+            c.dc.LineTo(39, 30); // a rubber band line
+        }
+        EXPECT_EQ(c.Pixels(), before) << "mix mode " << mode;
+    }
+    c.dc.InvertRect(&block);
+    EXPECT_EQ(c.dc.GetPixel(10, 10), RGB(245, 219, 149));
+    c.dc.InvertRect(&block);
+    EXPECT_EQ(c.Pixels(), before);
+}
+
+TEST(Drawing, ScrollDCMovesPixelsAndReportsTheUncoveredBand) {
+    Canvas c(30, 30);
+    for (int y = 0; y < 30; ++y)
+        c.dc.FillSolidRect(0, y, 30, 1, RGB(y, 0, 0));
+    CRect area(0, 0, 30, 30);
+    CRgn update;
+    update.CreateRectRgn(0, 0, 0, 0);
+    CRect uncovered;
+    ASSERT_TRUE(c.dc.ScrollDC(0, -10, &area, &area, &update, &uncovered));
+    EXPECT_EQ(c.dc.GetPixel(5, 0), RGB(10, 0, 0)); // row 10 moved to the top
+    EXPECT_EQ(c.dc.GetPixel(5, 19), RGB(29, 0, 0));
+    EXPECT_EQ(c.dc.GetPixel(5, 20), RGB(20, 0, 0)); // the band below keeps its old pixels
+    EXPECT_EQ(uncovered, CRect(0, 20, 30, 30));
+    EXPECT_TRUE(update.PtInRegion(5, 25));
+    EXPECT_FALSE(update.PtInRegion(5, 5));
+    // Scrolling right within a clip rectangle touches nothing outside it.
+    CRect clip(0, 0, 15, 30);
+    c.dc.ScrollDC(5, 0, &area, &clip, nullptr, &uncovered);
+    EXPECT_EQ(uncovered, CRect(0, 0, 5, 30));
+    EXPECT_EQ(c.dc.GetPixel(20, 0), RGB(10, 0, 0));
+}
+
+TEST(Drawing, BlocksCopyAndStretchBetweenContexts) {
+    Canvas src(4, 4), dst(8, 8);
+    src.dc.FillSolidRect(0, 0, 2, 2, RGB(255, 0, 0));
+    ASSERT_TRUE(dst.dc.BitBlt(1, 1, 4, 4, &src.dc, 0, 0, SRCCOPY));
+    EXPECT_EQ(dst.dc.GetPixel(1, 1), RGB(255, 0, 0));
+    EXPECT_EQ(dst.dc.GetPixel(3, 3), kWhite);
+    ASSERT_TRUE(dst.dc.StretchBlt(0, 0, 8, 8, &src.dc, 0, 0, 4, 4, SRCCOPY));
+    EXPECT_EQ(dst.dc.GetPixel(3, 3), RGB(255, 0, 0));
+    EXPECT_EQ(dst.dc.GetPixel(4, 4), kWhite);
+    dst.dc.BitBlt(0, 0, 8, 8, nullptr, 0, 0, DSTINVERT);
+    EXPECT_EQ(dst.dc.GetPixel(4, 4), kBlack);
+}
+
+TEST(Drawing, SavedStatesAndClippingComeBack) {
+    Canvas c(20, 20);
+    CPen red(PS_SOLID, 1, RGB(255, 0, 0));
+    CPen* original = c.dc.SelectObject(&red);
+    int saved = c.dc.SaveDC();
+    c.dc.SelectStockObject(WHITE_PEN);
+    c.dc.SetTextColor(RGB(1, 1, 1));
+    c.dc.IntersectClipRect(0, 0, 5, 5);
+    c.dc.FillSolidRect(0, 0, 20, 20, kBlack);
+    EXPECT_EQ(c.dc.GetPixel(4, 4), kBlack);
+    EXPECT_EQ(c.dc.GetPixel(5, 5), kWhite);
+    ASSERT_TRUE(c.dc.RestoreDC(saved));
+    EXPECT_EQ(c.dc.GetCurrentPen(), &red);
+    EXPECT_EQ(c.dc.GetTextColor(), RGB(0, 0, 0));
+    c.dc.FillSolidRect(0, 0, 20, 20, kBlack);
+    EXPECT_EQ(c.dc.GetPixel(10, 10), kBlack);
+    EXPECT_EQ(c.dc.SelectObject(original), &red);
+    EXPECT_FALSE(c.dc.RestoreDC(5));
+}
+
+TEST(Drawing, TextMeasuresTheSameEveryTime) {
+    CFont dialogFont;
+    dialogFont.CreateFont(-11, 0, 0, 0, FW_NORMAL, 0, 0, 0, 0, 0, 0, 0, 0, L"MS Sans Serif");
+    Canvas c(200, 60);
+    c.dc.SelectObject(&dialogFont);
+    CSize hello = c.dc.GetTextExtent(CString(L"Hello, World"));
+    TEXTMETRIC tm;
+    c.dc.GetTextMetrics(&tm);
+    // DejaVu Sans at 11 pixels with fixed hinting: these numbers are the same on every
+    // machine with the Debian fonts package; a change means text layout changed.
+    EXPECT_EQ(hello.cx, 69);
+    EXPECT_EQ(hello.cy, 14);
+    EXPECT_EQ(tm.tmHeight, 14);
+    EXPECT_EQ(tm.tmAscent, 11);
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(c.dc.GetTextExtent(CString(L"Hello, World")), hello);
+    CSize wider = c.dc.GetTextExtent(CString(L"Hello, World!"));
+    EXPECT_GT(wider.cx, hello.cx);
+    CFont bold;
+    bold.CreateFont(-11, 0, 0, 0, FW_BOLD, 0, 0, 0, 0, 0, 0, 0, 0, L"MS Sans Serif");
+    c.dc.SelectObject(&bold);
+    EXPECT_GT(c.dc.GetTextExtent(CString(L"Hello, World")).cx, hello.cx);
+    c.dc.SelectObject(&dialogFont);
+
+    // DrawText: word wrap, the measuring pass, alignment and clipping.
+    CRect box(0, 0, 60, 0);
+    int height = c.dc.DrawText(CString(L"one two three four"), &box, DT_WORDBREAK | DT_CALCRECT);
+    EXPECT_EQ(height, 2 * tm.tmHeight);
+    EXPECT_LE(box.Width(), 60);
+    CRect right(0, 0, 200, 20);
+    c.dc.SetBkMode(TRANSPARENT);
+    c.dc.DrawText(CString(L"x"), &right, DT_RIGHT | DT_SINGLELINE | DT_VCENTER);
+    bool inked = false;
+    for (int x = 190; x < 200; ++x)
+        for (int y = 0; y < 20; ++y)
+            inked |= c.dc.GetPixel(x, y) != kWhite;
+    EXPECT_TRUE(inked);
+    CRect clip(0, 30, 10, 50);
+    c.dc.ExtTextOut(0, 30, ETO_CLIPPED | ETO_OPAQUE, &clip, CString(L"WWWWWW"));
+    for (int y = 30; y < 50; ++y)
+        EXPECT_EQ(c.dc.GetPixel(12, y), kWhite);
+    // "&Save" draws "Save" with the S underlined; DT_NOPREFIX keeps the ampersand.
+    CRect a(0, 0, 200, 20), b(0, 0, 200, 20);
+    c.dc.DrawText(CString(L"&Save"), &a, DT_CALCRECT | DT_SINGLELINE);
+    c.dc.DrawText(CString(L"&Save"), &b, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
+    EXPECT_EQ(a.Width(), c.dc.GetTextExtent(CString(L"Save")).cx);
+    EXPECT_GT(b.Width(), a.Width());
+}
+
+TEST(Drawing, BitmapsLoadFromBmpFiles) {
+    // A 2x2 24-bit bottom-up BMP: bottom row blue, white; top row red, green.
+    std::vector<unsigned char> file = {
+        'B', 'M', 70, 0, 0, 0, 0, 0,  0, 0, 54, 0, 0, 0, 40, 0, 0, 0, 2, 0, 0, 0, 2, 0, 0, 0, 1,
+        0,   24,  0,  0, 0, 0, 0, 16, 0, 0, 0,  0, 0, 0, 0,  0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
+    unsigned char rows[] = {255, 0, 0, 255, 255, 255, 0, 0, 0, 0, 255, 0, 255, 0, 0, 0};
+    file.insert(file.end(), rows, rows + sizeof rows);
+    auto path = std::filesystem::temp_directory_path() / "kestrel_ui_test.bmp";
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(file.data()),
+               static_cast<std::streamsize>(file.size()));
+    CBitmap bmp;
+    ASSERT_TRUE(bmp.LoadBitmapFile(path.wstring().c_str()));
+    EXPECT_EQ(bmp.GetBitmapDimension(), CSize(2, 2));
+    CDC dc;
+    dc.CreateCompatibleDC(nullptr);
+    dc.SelectObject(&bmp);
+    EXPECT_EQ(dc.GetPixel(0, 0), RGB(255, 0, 0));
+    EXPECT_EQ(dc.GetPixel(1, 0), RGB(0, 255, 0));
+    EXPECT_EQ(dc.GetPixel(0, 1), RGB(0, 0, 255));
+    EXPECT_EQ(dc.GetPixel(1, 1), RGB(255, 255, 255));
+    std::filesystem::remove(path);
+    CBitmap missing;
+    EXPECT_FALSE(missing.LoadBitmapFile(L"/nonexistent/file.bmp"));
+    EXPECT_EQ(missing.GetSafeHandle(), nullptr);
+}
