@@ -121,12 +121,7 @@ BOOL CWnd::DestroyWindow() {
     WindowSystem::ForgetWindow(this);
     for (auto& dc : dcs_)
         dc->DetachSurface();
-    if (surface_) {
-        cairo_surface_t* s = surface_;
-        surface_ = nullptr;
-        extern void ReleaseSurface(cairo_surface_t*);
-        ReleaseSurface(s);
-    }
+    WindowSystem::DropSurface(this);
     parent_ = nullptr;
     m_hWnd = nullptr;
     destroying_ = false;
@@ -496,7 +491,7 @@ CWnd* CWnd::GetTopLevelParent() const {
 
 CWnd* CWnd::GetDlgItem(int id) const {
     for (CWnd* c : children_)
-        if (static_cast<int>(c->id_) == id || (id < 0 && c->id_ == static_cast<UINT>(id)))
+        if (c->id_ == static_cast<UINT>(id))
             return c;
     return nullptr;
 }
@@ -735,7 +730,6 @@ void CWnd::ClientToScreen(LPPOINT point) const {
 
 void CWnd::ClientToScreen(LPRECT rect) const {
     CPoint o = WindowSystem::ClientOriginOnScreen(this);
-    CRect(rect).OffsetRect(0, 0);
     rect->left += o.x;
     rect->right += o.x;
     rect->top += o.y;

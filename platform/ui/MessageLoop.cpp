@@ -66,6 +66,12 @@ bool IsKeyMessage(UINT m) {
 // retrieving a mouse message sends; answers false when the message is dropped or eaten.
 bool RouteInput(MSG& m, bool sideEffects) {
     using ui::WindowSystem;
+    if (m.message == WM_MOUSEWHEEL) {
+        // The wheel turns for the window with the focus, its point in screen coordinates.
+        m.hwnd = WindowSystem::Focus() ? WindowSystem::Focus() : WindowSystem::Active();
+        m.lParam = MAKELPARAM(m.pt.x, m.pt.y);
+        return m.hwnd != nullptr;
+    }
     if (IsMouseMessage(m.message)) {
         CWnd* target = WindowSystem::Capture();
         if (!target)
@@ -74,10 +80,7 @@ bool RouteInput(MSG& m, bool sideEffects) {
             return false;
         m.hwnd = target;
         CPoint local = m.pt;
-        if (m.message == WM_MOUSEWHEEL) {
-            local = m.pt; // wheel messages carry screen coordinates
-        } else
-            target->ScreenToClient(&local);
+        target->ScreenToClient(&local);
         m.lParam = MAKELPARAM(local.x, local.y);
         if (sideEffects && !WindowSystem::Capture()) {
             target->SendMessage(WM_SETCURSOR, reinterpret_cast<WPARAM>(target),

@@ -7,10 +7,6 @@
 #include "platform/ui/ClassicColors.h"
 #include "platform/ui/DisplayBackend.h"
 
-void ReleaseSurface(cairo_surface_t* surface) {
-    cairo_surface_destroy(surface);
-}
-
 namespace ui {
 
 std::vector<CWnd*>& WindowSystem::TopLevels() {
@@ -144,6 +140,12 @@ void WindowSystem::ResizeSurface(CWnd* top) {
     top->erase_ = true;
 }
 
+void WindowSystem::DropSurface(CWnd* top) {
+    if (top->surface_)
+        cairo_surface_destroy(top->surface_);
+    top->surface_ = nullptr;
+}
+
 // ---- painting ----
 
 void WindowSystem::Invalidate(CWnd* w, const Region& clientRegion, bool erase, bool allChildren) {
@@ -172,7 +174,7 @@ void WindowSystem::Invalidate(CWnd* w, const Region& clientRegion, bool erase, b
 }
 
 bool WindowSystem::NeedsPaint(const CWnd* w) {
-    return w->m_hWnd && (!w->update_.IsEmpty() || w->frameDirty_) && IsShown(w);
+    return w->m_hWnd && w->redraw_ && (!w->update_.IsEmpty() || w->frameDirty_) && IsShown(w);
 }
 
 namespace {

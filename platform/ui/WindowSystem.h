@@ -28,6 +28,7 @@ struct WindowSystem {
     static Region VisibleRegion(const CWnd* w, bool clientOnly); // surface coordinates
     static cairo_surface_t* Surface(const CWnd* w);
     static void ResizeSurface(CWnd* top);
+    static void DropSurface(CWnd* top);
     static CRect& RectOf(CWnd* w) { return w->rect_; }
 
     // Painting.

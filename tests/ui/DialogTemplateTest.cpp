@@ -3,6 +3,7 @@
 
 #include "platform/ui/CButton.h"
 #include "platform/ui/CDialog.h"
+#include "platform/ui/CPaintDC.h"
 #include "resources/KestrelResources.h"
 #include "tests/ui/ScriptedInput.h"
 
@@ -43,4 +44,68 @@ TEST(DialogTemplate, TemplatesRunAndCloseFromTheirButtons) {
     EXPECT_TRUE(r.failures.empty());
     EXPECT_TRUE(std::filesystem::exists(ShotsDir() / "template.png"));
     EXPECT_TRUE(std::filesystem::exists(ShotsDir() / "report.png"));
+}
+
+namespace {
+
+// The template dialog as it starts: file buttons enabled, list buttons disabled, and a red
+// status line the way the module's dialog colours it.
+class TemplateAtStart : public CDialog {
+public:
+    TemplateAtStart() : CDialog(IDD_BOM_TEMPLATE) {}
+
+protected:
+    BOOL OnInitDialog() override {
+        CDialog::OnInitDialog();
+        for (int id : {IDC_TEMPLATE_SAVE, IDC_TEMPLATE_SAVE_AS, IDC_TEMPLATE_INSERT_ROW,
+                       IDC_TEMPLATE_DELETE_ROW, IDC_TEMPLATE_MOVE_UP, IDC_TEMPLATE_MOVE_DOWN})
+            GetDlgItem(id)->EnableWindow(FALSE);
+        SetDlgItemText(IDC_TEMPLATE_STATUS, L"Block name is absent");
+        SetDlgItemText(IDC_TEMPLATE_FILE_NAME, L"/home/user/prices/doors.prc");
+        return TRUE;
+    }
+    HBRUSH OnCtlColor(CDC* dc, CWnd* wnd, UINT ctlColor) override {
+        HBRUSH brush = CDialog::OnCtlColor(dc, wnd, ctlColor);
+        if (wnd->GetDlgCtrlID() == IDC_TEMPLATE_STATUS)
+            dc->SetTextColor(RGB(255, 0, 0));
+        return brush;
+    }
+};
+
+} // namespace
+
+TEST(DialogTemplate, StartStateShowsDisabledButtonsAndColouredStatus) {
+    AfxSetResourceHandle(KestrelResources());
+    TemplateAtStart dialog;
+    ScriptedInput script;
+    std::wstring path = (ShotsDir() / "template-start.png").wstring();
+    std::wstring boxPath = (ShotsDir() / "messagebox.png").wstring();
+    bool redSeen = false;
+    int boxAnswer = 0;
+    script
+        .Then([&] {
+            // Red ink somewhere in the status line.
+            CWnd* status = dialog.GetDlgItem(IDC_TEMPLATE_STATUS);
+            status->UpdateWindow();
+            CClientDC dc(status);
+            CRect r;
+            status->GetClientRect(&r);
+            for (int y = 0; y < r.bottom; ++y)
+                for (int x = 0; x < r.right; ++x)
+                    redSeen |= dc.GetPixel(x, y) == RGB(255, 0, 0);
+        })
+        .Verb([&] { return ui::Shot(path); })
+        .Then([&] {
+            boxAnswer = dialog.MessageBox(L"Save changes to /home/user/prices/doors.prc",
+                                          L"Kestrel", MB_YESNOCANCEL | MB_ICONQUESTION);
+        })
+        .Verb([&] { return ui::Shot(boxPath); })
+        .Verb([] { return ui::Click(L"Cancel"); })
+        .Verb([] { return ui::Click(L"Save"); }) // disabled: refused, nothing happens
+        .Verb([] { return ui::Key(L"ESC"); });
+    EXPECT_EQ(dialog.DoModal(), IDCANCEL);
+    EXPECT_TRUE(redSeen);
+    EXPECT_EQ(boxAnswer, IDCANCEL);
+    ASSERT_EQ(script.failures.size(), 1u);
+    EXPECT_NE(script.failures[0].find(L"disabled"), std::wstring::npos);
 }
