@@ -167,6 +167,11 @@ LRESULT CButton::OnNcHitTest(CPoint point) {
     return CWnd::OnNcHitTest(point);
 }
 
+void CButton::TakeStateFrom(CWnd& old) {
+    if (auto* button = dynamic_cast<CButton*>(&old))
+        check_ = button->check_;
+}
+
 BOOL CButton::OnEraseBkgnd(CDC*) {
     return TRUE; // painting covers everything
 }

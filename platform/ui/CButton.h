@@ -29,6 +29,7 @@ protected:
     void OnCaptureChanged(CWnd* wnd) override;
     UINT OnGetDlgCode() override;
     LRESULT OnNcHitTest(CPoint point) override;
+    void TakeStateFrom(CWnd& old) override;
 
 private:
     UINT Kind() const { return GetStyle() & BS_TYPEMASK; }

@@ -7,6 +7,12 @@ BOOL CStatic::Create(LPCTSTR text, DWORD style, const RECT& rect, CWnd* parent, 
     return CreateEx(0, L"STATIC", text, style | WS_CHILD, rect, parent, id);
 }
 
+BOOL CStatic::PreCreateWindow(CREATESTRUCT& cs) {
+    if (cs.style & SS_SUNKEN)
+        cs.dwExStyle |= WS_EX_STATICEDGE;
+    return TRUE;
+}
+
 LRESULT CStatic::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     LRESULT r = CWnd::WindowProc(message, wParam, lParam);
     if (message == WM_SETTEXT)
@@ -57,11 +63,6 @@ void CStatic::OnPaint() {
     if (brush)
         dc->FillRect(&client, brush);
     CRect text = client;
-    if (GetStyle() & SS_SUNKEN) {
-        CRect edge = client;
-        dc->DrawEdge(&edge, BDR_SUNKENOUTER, BF_RECT);
-        text.DeflateRect(1, 1);
-    }
     UINT format = DT_LEFT | DT_WORDBREAK;
     if (kind == SS_CENTER)
         format = DT_CENTER | DT_WORDBREAK;

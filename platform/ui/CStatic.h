@@ -1,11 +1,14 @@
 #pragma once
-// Static text, optionally with a sunken edge; transparent to the mouse unless SS_NOTIFY.
+// Static text; SS_SUNKEN gives it a static edge (a frame that stays when another window
+// class takes the control over). Transparent to the mouse unless SS_NOTIFY.
 
 #include "platform/ui/CWnd.h"
 
 class CStatic : public CWnd {
 public:
     BOOL Create(LPCTSTR text, DWORD style, const RECT& rect, CWnd* parent, UINT id = 0xFFFF);
+
+    BOOL PreCreateWindow(CREATESTRUCT& cs) override;
 
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;

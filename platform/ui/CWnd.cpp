@@ -159,6 +159,7 @@ BOOL CWnd::SubclassWindow(HWND hwnd) {
     else
         std::replace(WindowSystem::TopLevels().begin(), WindowSystem::TopLevels().end(), old, this);
     WindowSystem::Retarget(old, this);
+    TakeStateFrom(*old);
     old->m_hWnd = nullptr;
     old->parent_ = nullptr;
     if (parent_) {

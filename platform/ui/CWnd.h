@@ -186,6 +186,8 @@ protected:
     virtual void OnHScroll(UINT code, UINT pos, CScrollBar* bar);
     virtual void OnVScroll(UINT code, UINT pos, CScrollBar* bar);
     virtual LRESULT OnNcHitTest(CPoint point);
+    // This object took over `old` (SubclassWindow): keep what the window knew.
+    virtual void TakeStateFrom(CWnd& old) { (void)old; }
     // The focus moved to `focus`, a window inside this top-level window.
     virtual void OnFocusMovedWithin(CWnd* focus) { (void)focus; }
 
