@@ -2,6 +2,7 @@
 
 #include <cairo.h>
 #include <cwctype>
+#include <functional>
 
 #include "platform/crt/WideText.h"
 #include "platform/ui/MessageQueue.h"
@@ -187,7 +188,16 @@ VerbResult Mouse(const std::wstring& verb, POINT at, int controlId, UINT modifie
         return NoWindow();
     CWnd* target = top;
     if (controlId != 0) {
-        target = top->GetDlgItem(controlId);
+        // A control of the window, or failing that one inside its controls (a grid's parts).
+        std::function<CWnd*(CWnd*)> find = [&](CWnd* w) -> CWnd* {
+            if (CWnd* direct = w->GetDlgItem(controlId))
+                return direct;
+            for (CWnd* c : w->Children())
+                if (CWnd* deep = find(c))
+                    return deep;
+            return nullptr;
+        };
+        target = find(top);
         if (!target)
             return Fail(L"no control " + std::to_wstring(controlId) + L" in \"" +
                         top->GetWindowText().str() + L"\"");

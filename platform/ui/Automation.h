@@ -34,7 +34,8 @@ VerbResult Click(const std::wstring& idOrText);
 VerbResult Key(const std::wstring& name);
 // Typed characters to the focused window.
 VerbResult Type(const std::wstring& text);
-// The mouse at client coordinates of control `controlId` (0: the active window itself);
+// The mouse at client coordinates of control `controlId` (0: the active window itself; an id
+// not among its controls is looked for inside them, so a grid's cell area can be aimed at);
 // verb DOWN, UP, MOVE, DBLCLK, RDOWN or RUP; modifiers MK_SHIFT and MK_CONTROL held.
 VerbResult Mouse(const std::wstring& verb, POINT at, int controlId = 0, UINT modifiers = 0);
 // Lets time pass on the virtual clock; every timer fires as often as it falls due.

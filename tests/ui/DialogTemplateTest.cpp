@@ -109,3 +109,26 @@ TEST(DialogTemplate, StartStateShowsDisabledButtonsAndColouredStatus) {
     ASSERT_EQ(script.failures.size(), 1u);
     EXPECT_NE(script.failures[0].find(L"disabled"), std::wstring::npos);
 }
+
+TEST(DialogTemplate, ReportShowsItsCheckBoxAndHidesAttachNew) {
+    AfxSetResourceHandle(KestrelResources());
+    CDialog dialog(IDD_BOM_REPORT);
+    ScriptedInput script;
+    std::wstring path = (ShotsDir() / "report-start.png").wstring();
+    bool attachVisible = true;
+    script
+        .Then([&] {
+            dialog.CheckDlgButton(IDC_REPORT_SHOW_PRICE, BST_CHECKED);
+            dialog.SetDlgItemText(IDC_REPORT_FILE_NAME, L"/home/user/prices/doors.prc");
+            dialog.GetDlgItem(IDC_REPORT_GRID)->SetFocus();
+            attachVisible = dialog.GetDlgItem(IDC_REPORT_ATTACH_NEW)->IsWindowVisible();
+        })
+        .Verb([&] { return ui::Shot(path); })
+        .Verb([] { return ui::Click(L"Show Price"); })
+        .Verb([] { return ui::Click(L"Attach New"); })
+        .Verb([] { return ui::Key(L"ESC"); });
+    EXPECT_EQ(dialog.DoModal(), IDCANCEL);
+    EXPECT_FALSE(attachVisible);
+    ASSERT_EQ(script.failures.size(), 1u);
+    EXPECT_NE(script.failures[0].find(L"hidden"), std::wstring::npos);
+}
