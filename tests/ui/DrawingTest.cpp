@@ -216,3 +216,146 @@ TEST(Drawing, BitmapsLoadFromBmpFiles) {
     EXPECT_FALSE(missing.LoadBitmapFile(L"/nonexistent/file.bmp"));
     EXPECT_EQ(missing.GetSafeHandle(), nullptr);
 }
+
+TEST(Drawing, TextAlignsOnItsAnchorAndFillsItsBackgroundWhenOpaque) {
+    CFont font;
+    font.CreateFont(-11, 0, 0, 0, FW_NORMAL, 0, 0, 0, 0, 0, 0, 0, 0, L"MS Sans Serif");
+    Canvas c(120, 60);
+    c.dc.SelectObject(&font);
+    TEXTMETRIC tm;
+    c.dc.GetTextMetrics(&tm);
+    int width = c.dc.GetTextExtent(CString(L"Mm")).cx;
+    // Opaque: the text's cell takes the background colour.
+    c.dc.SetBkMode(OPAQUE);
+    c.dc.SetBkColor(RGB(0, 255, 0));
+    c.dc.TextOut(10, 0, CString(L"Mm"));
+    EXPECT_EQ(c.dc.GetPixel(10, 0), RGB(0, 255, 0));
+    EXPECT_EQ(c.dc.GetPixel(10 + width - 1, tm.tmHeight - 1), RGB(0, 255, 0));
+    EXPECT_EQ(c.dc.GetPixel(10 + width, 0), kWhite);
+    // Right-aligned at x: the cell ends at x. Baseline-aligned at y: the cell starts ascent
+    // pixels above y.
+    c.dc.SetTextAlign(TA_RIGHT | TA_BASELINE);
+    c.dc.SetBkColor(RGB(0, 0, 255));
+    c.dc.TextOut(100, 40, CString(L"Mm"));
+    EXPECT_EQ(c.dc.GetPixel(99, 40 - tm.tmAscent), RGB(0, 0, 255));
+    EXPECT_EQ(c.dc.GetPixel(100, 40 - tm.tmAscent), kWhite);
+    EXPECT_EQ(c.dc.GetPixel(100 - width, 40 - tm.tmAscent - 1), kWhite);
+    // Updating the current position moves the pen past the text.
+    c.dc.SetTextAlign(TA_LEFT | TA_TOP | TA_UPDATECP);
+    c.dc.MoveTo(0, 45);
+    c.dc.TextOut(0, 0, CString(L"Mm"));
+    EXPECT_EQ(c.dc.GetCurrentPosition(), CPoint(width, 45));
+}
+
+TEST(Drawing, DrawTextLinesEllipsisAndPlacement) {
+    CFont font;
+    font.CreateFont(-11, 0, 0, 0, FW_NORMAL, 0, 0, 0, 0, 0, 0, 0, 0, L"MS Sans Serif");
+    Canvas c(200, 100);
+    c.dc.SelectObject(&font);
+    TEXTMETRIC tm;
+    c.dc.GetTextMetrics(&tm);
+    CRect lines(0, 0, 200, 0);
+    EXPECT_EQ(c.dc.DrawText(CString(L"one\r\ntwo\nthree"), &lines, DT_CALCRECT), 3 * tm.tmHeight);
+    EXPECT_EQ(lines.Width(), c.dc.GetTextExtent(CString(L"three")).cx);
+    CRect single(0, 0, 200, 0);
+    c.dc.DrawText(CString(L"one\ntwo"), &single, DT_CALCRECT | DT_SINGLELINE);
+    EXPECT_EQ(single.Height(), tm.tmHeight);
+    // A line too wide for its box ends in "..." and stays inside.
+    c.dc.SetBkMode(OPAQUE);
+    c.dc.SetBkColor(RGB(255, 0, 0));
+    CRect narrow(0, 20, 40, 40);
+    c.dc.DrawText(CString(L"a rather long text"), &narrow, DT_SINGLELINE | DT_END_ELLIPSIS);
+    bool outside = false;
+    for (int x = 40; x < 200; ++x)
+        outside |= c.dc.GetPixel(x, 25) != kWhite;
+    EXPECT_FALSE(outside);
+    // Bottom alignment puts the line's cell on the box's bottom edge.
+    CRect bottom(0, 50, 200, 90);
+    c.dc.DrawText(CString(L"x"), &bottom, DT_SINGLELINE | DT_BOTTOM | DT_CENTER);
+    EXPECT_EQ(c.dc.GetPixel(100, 89), RGB(255, 0, 0));
+    EXPECT_EQ(c.dc.GetPixel(100, 90 - tm.tmHeight - 1), kWhite);
+}
+
+TEST(Drawing, ShapesPensBrushesAndOrigins) {
+    Canvas c(40, 40);
+    CBrush red(RGB(255, 0, 0));
+    c.dc.SelectObject(&red);
+    c.dc.SelectStockObject(NULL_PEN);
+    POINT triangle[3] = {{0, 0}, {20, 0}, {0, 20}};
+    c.dc.Polygon(triangle, 3);
+    EXPECT_EQ(c.dc.GetPixel(2, 2), RGB(255, 0, 0));
+    EXPECT_EQ(c.dc.GetPixel(18, 18), kWhite);
+    c.dc.SelectStockObject(BLACK_PEN);
+    c.dc.Ellipse(20, 20, 40, 40);
+    EXPECT_EQ(c.dc.GetPixel(30, 30), RGB(255, 0, 0));
+    EXPECT_EQ(c.dc.GetPixel(21, 21), kWhite); // outside the curve
+    // A wide pen covers its width; the null pen draws nothing.
+    CPen wide(PS_SOLID, 3, RGB(0, 0, 255));
+    c.dc.SelectObject(&wide);
+    c.dc.MoveTo(0, 30);
+    c.dc.LineTo(10, 30);
+    EXPECT_EQ(c.dc.GetPixel(5, 29), RGB(0, 0, 255));
+    EXPECT_EQ(c.dc.GetPixel(5, 31), RGB(0, 0, 255));
+    EXPECT_EQ(c.dc.GetPixel(5, 32), kWhite);
+    // The viewport origin moves everything drawn afterwards.
+    c.dc.SetViewportOrg(30, 0);
+    c.dc.FillSolidRect(0, 0, 2, 2, RGB(0, 255, 0));
+    EXPECT_EQ(c.dc.GetPixel(0, 0), RGB(0, 255, 0)); // read through the same origin
+    c.dc.SetViewportOrg(0, 0);
+    EXPECT_EQ(c.dc.GetPixel(30, 0), RGB(0, 255, 0));
+    // A pattern brush tiles its bitmap from the origin.
+    unsigned char checker[] = {0xAA, 0x00, 0x55, 0x00}; // 1-bit rows padded to 16 bits
+    CBitmap bits;
+    ASSERT_TRUE(bits.CreateBitmap(2, 2, 1, 1, checker));
+    CBrush pattern;
+    pattern.CreatePatternBrush(&bits);
+    CRect area(0, 34, 4, 36);
+    c.dc.FillRect(&area, &pattern);
+    EXPECT_NE(c.dc.GetPixel(0, 34), c.dc.GetPixel(1, 34));
+    EXPECT_EQ(c.dc.GetPixel(0, 34), c.dc.GetPixel(2, 34));
+    EXPECT_EQ(c.dc.GetPixel(0, 34), c.dc.GetPixel(1, 35));
+}
+
+TEST(Drawing, ClipRegionsLimitEveryKindOfDrawing) {
+    Canvas c(30, 30);
+    CRgn region;
+    region.CreateRectRgn(0, 0, 10, 10);
+    c.dc.SelectClipRgn(&region);
+    c.dc.ExcludeClipRect(0, 0, 5, 5);
+    CRect box;
+    EXPECT_EQ(c.dc.GetClipBox(&box), COMPLEXREGION);
+    EXPECT_EQ(box, CRect(0, 0, 10, 10));
+    c.dc.FillSolidRect(0, 0, 30, 30, kBlack);
+    EXPECT_EQ(c.dc.GetPixel(2, 2), kWhite); // excluded
+    EXPECT_EQ(c.dc.GetPixel(7, 7), kBlack);
+    EXPECT_EQ(c.dc.GetPixel(12, 12), kWhite); // outside the region
+    EXPECT_TRUE(c.dc.PtVisible(7, 7));
+    EXPECT_FALSE(c.dc.PtVisible(2, 2));
+    c.dc.SelectClipRgn(nullptr);
+    c.dc.FillSolidRect(0, 0, 30, 30, kBlack);
+    EXPECT_EQ(c.dc.GetPixel(12, 12), kBlack);
+}
+
+TEST(Drawing, FontsMapToTheDejaVuFaces) {
+    Canvas c(10, 10);
+    CFont mono, cell, italic, plain;
+    mono.CreateFont(-12, 0, 0, 0, FW_NORMAL, 0, 0, 0, 0, 0, 0, 0, 0, L"Courier New");
+    cell.CreateFont(16, 0, 0, 0, FW_NORMAL, 0, 0, 0, 0, 0, 0, 0, 0, L"Arial");
+    italic.CreateFont(-11, 0, 0, 0, FW_NORMAL, 1, 0, 0, 0, 0, 0, 0, 0, L"MS Sans Serif");
+    plain.CreatePointFont(80, L"MS Sans Serif");
+    c.dc.SelectObject(&mono);
+    EXPECT_EQ(c.dc.GetTextExtent(CString(L"iiii")).cx, c.dc.GetTextExtent(CString(L"WWWW")).cx);
+    c.dc.SelectObject(&cell);
+    TEXTMETRIC tm;
+    c.dc.GetTextMetrics(&tm);
+    EXPECT_NEAR(tm.tmHeight, 16, 1); // a positive height asks for the cell height
+    c.dc.SelectObject(&italic);
+    c.dc.GetTextMetrics(&tm);
+    EXPECT_TRUE(tm.tmItalic);
+    c.dc.SelectObject(&plain); // 8 points are 11 pixels
+    c.dc.GetTextMetrics(&tm);
+    EXPECT_EQ(tm.tmHeight, 14);
+    LOGFONT lf;
+    plain.GetLogFont(&lf);
+    EXPECT_EQ(lf.lfHeight, -11);
+}
