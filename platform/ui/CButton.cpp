@@ -229,17 +229,10 @@ void CButton::PaintPush(CDC& dc, const CRect& client) {
 }
 
 void CButton::PaintCheck(CDC& dc, const CRect& client) {
-    CRect box(0, (client.Height() - 13) / 2, 13, (client.Height() - 13) / 2 + 13);
-    CRect edge = box;
-    dc.DrawEdge(&edge, EDGE_SUNKEN, BF_RECT | BF_ADJUST);
-    dc.FillSolidRect(&edge, (pushed_ || !IsWindowEnabled()) ? Face : Window);
-    if (check_) {
-        COLORREF mark = IsWindowEnabled() ? WindowText : GrayText;
-        int ox = edge.left + 1, oy = edge.top + 1;
-        static const int tops[7] = {2, 3, 4, 3, 2, 1, 0};
-        for (int i = 0; i < 7; ++i)
-            dc.FillSolidRect(ox + i, oy + tops[i], 1, 3, mark);
-    }
+    CRect box(0, 0, 13, client.Height());
+    dc.DrawFrameControl(&box, DFC_BUTTON,
+                        DFCS_BUTTONCHECK | (check_ ? DFCS_CHECKED : 0) |
+                            (pushed_ ? DFCS_PUSHED : 0) | (IsWindowEnabled() ? 0 : DFCS_INACTIVE));
     CRect text(17, 0, client.right, client.bottom);
     CDC* cdc = &dc;
     cdc->SetTextColor(ButtonText);

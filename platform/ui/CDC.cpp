@@ -729,6 +729,92 @@ void CDC::DrawFocusRect(LPCRECT rect) {
     }
 }
 
+BOOL CDC::DrawFrameControl(LPRECT rect, UINT type, UINT state) {
+    using namespace ui::palette;
+    CRect r(rect);
+    bool pushed = state & DFCS_PUSHED, inactive = state & DFCS_INACTIVE;
+    auto buttonFace = [&](CRect face) {
+        FillSurfaceRect(face, ui::palette::Face, R2_COPYPEN);
+        if (state & DFCS_FLAT)
+            Draw3dRect(&face, Shadow, Shadow);
+        else if (pushed)
+            Draw3dRect(&face, Shadow, Shadow);
+        else
+            DrawEdge(&face, EDGE_RAISED, BF_RECT | BF_SOFT);
+    };
+    // A glyph drawn black, or embossed grey when inactive.
+    auto glyph = [&](auto&& paint) {
+        int shift = pushed ? 1 : 0;
+        if (inactive) {
+            paint(shift + 1, Highlight);
+            paint(shift, Shadow);
+        } else
+            paint(shift, RGB(0, 0, 0));
+    };
+    if (type == DFC_BUTTON && (state & DFCS_BUTTONPUSH)) {
+        buttonFace(r);
+        return TRUE;
+    }
+    if (type == DFC_BUTTON) {
+        CRect box(r.left, r.top + (r.Height() - 13) / 2, r.left + 13,
+                  r.top + (r.Height() - 13) / 2 + 13);
+        CRect inner = box;
+        if (state & DFCS_FLAT)
+            Draw3dRect(&inner, Shadow, Shadow), inner.DeflateRect(1, 1);
+        else
+            DrawEdge(&inner, EDGE_SUNKEN, BF_RECT | BF_ADJUST);
+        FillSurfaceRect(inner, (pushed || inactive) ? ui::palette::Face : Window, R2_COPYPEN);
+        if (state & DFCS_CHECKED) {
+            static const int tops[7] = {2, 3, 4, 3, 2, 1, 0};
+            COLORREF mark = inactive ? GrayText : WindowText;
+            for (int i = 0; i < 7; ++i)
+                FillSurfaceRect(CRect(inner.left + 1 + i, inner.top + 1 + tops[i],
+                                      inner.left + 2 + i, inner.top + 4 + tops[i]),
+                                mark, R2_COPYPEN);
+        }
+        return TRUE;
+    }
+    if (type == DFC_SCROLL) {
+        buttonFace(r);
+        UINT dir = state & 0xF;
+        int size = std::max(2, (std::min(r.Width(), r.Height()) - 4) / 3); // arrow height
+        int cx = r.left + r.Width() / 2, cy = r.top + r.Height() / 2;
+        glyph([&](int shift, COLORREF color) {
+            for (int i = 0; i < size; ++i) {
+                int half = i; // rows widen by one pixel each side
+                if (dir == DFCS_SCROLLUP || dir == DFCS_SCROLLDOWN) {
+                    int y = dir == DFCS_SCROLLUP ? cy - size / 2 + i : cy + size / 2 - i;
+                    FillSurfaceRect(
+                        CRect(cx - half + shift, y + shift, cx + half + 1 + shift, y + 1 + shift),
+                        color, R2_COPYPEN);
+                } else {
+                    int x = dir == DFCS_SCROLLLEFT ? cx - size / 2 + i : cx + size / 2 - i;
+                    FillSurfaceRect(
+                        CRect(x + shift, cy - half + shift, x + 1 + shift, cy + half + 1 + shift),
+                        color, R2_COPYPEN);
+                }
+            }
+        });
+        return TRUE;
+    }
+    if (type == DFC_CAPTION) {
+        buttonFace(r);
+        int cx = r.left + (r.Width() - 8) / 2, cy = r.top + (r.Height() - 7) / 2;
+        glyph([&](int shift, COLORREF color) {
+            for (int i = 0; i < 7; ++i) {
+                FillSurfaceRect(
+                    CRect(cx + i + shift, cy + i + shift, cx + i + 2 + shift, cy + i + 1 + shift),
+                    color, R2_COPYPEN);
+                FillSurfaceRect(CRect(cx + 6 - i + shift, cy + i + shift, cx + 8 - i + shift,
+                                      cy + i + 1 + shift),
+                                color, R2_COPYPEN);
+            }
+        });
+        return TRUE;
+    }
+    return FALSE;
+}
+
 BOOL CDC::PatBlt(int x, int y, int width, int height, DWORD rop) {
     CRect r(x, y, x + width, y + height);
     switch (rop) {

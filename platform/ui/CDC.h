@@ -96,6 +96,8 @@ public:
     void Draw3dRect(int x, int y, int cx, int cy, COLORREF topLeft, COLORREF bottomRight);
     BOOL DrawEdge(LPRECT rect, UINT edge, UINT flags);
     void DrawFocusRect(LPCRECT rect);
+    // Push buttons, check boxes, scroll arrows and the caption's close box, classic look.
+    BOOL DrawFrameControl(LPRECT rect, UINT type, UINT state);
     COLORREF SetPixel(int x, int y, COLORREF color);
     COLORREF GetPixel(int x, int y) const;
     BOOL PatBlt(int x, int y, int width, int height, DWORD rop);

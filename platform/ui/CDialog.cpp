@@ -79,20 +79,16 @@ BOOL CDialog::CreateFromTemplate(const ui::DialogTemplate& t, CWnd* owner) {
     DWORD exStyle = (t.style & DS_MODALFRAME) ? WS_EX_DLGMODALFRAME : 0;
     CRect client(0, 0, t.cx, t.cy);
     MapDialogRect(&client);
-    // Size the window so that its client area is the template's.
-    CRect frame(0, 0, client.Width(), client.Height());
-    int edge = ((style & WS_CAPTION) == WS_CAPTION || (style & WS_DLGFRAME) ||
-                (exStyle & WS_EX_DLGMODALFRAME))
-                   ? 3
-                   : ((style & WS_BORDER) ? 1 : 0);
-    int caption = (style & WS_CAPTION) == WS_CAPTION ? 19 : 0;
-    frame.right += 2 * edge;
-    frame.bottom += 2 * edge + caption;
     if (!(style & WS_CHILD))
         style |= WS_POPUP;
-    if (!CreateEx(exStyle, L"#32770", t.caption.c_str(), style, frame,
+    if (!CreateEx(exStyle, L"#32770", t.caption.c_str(), style, client,
                   (style & WS_CHILD) ? parentWnd_ : owner, 0))
         return FALSE;
+    // Grow the window by its frame so that the client area is the template's.
+    CRect frame = WindowSystem::Insets(this);
+    SetWindowPos(nullptr, 0, 0, client.Width() + frame.left + frame.right,
+                 client.Height() + frame.top + frame.bottom,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     CenterWindow(owner);
     SetFont(&font_, FALSE);
     defId_ = IDOK;

@@ -297,15 +297,7 @@ void WindowSystem::DrawFrame(CWnd* w, CDC& dc) {
         dc.SelectObject(oldFont);
         if (w->style_ & WS_SYSMENU) {
             CRect box = CloseBoxRect(w);
-            dc.FillSolidRect(&box, Face);
-            CRect edge = box;
-            dc.DrawEdge(&edge, EDGE_RAISED, BF_RECT | BF_SOFT);
-            // The close glyph: a cross of two-pixel strokes.
-            int cx = box.left + 4, cy = box.top + 3;
-            for (int i = 0; i < 7; ++i) {
-                dc.FillSolidRect(cx + i, cy + i, 2, 1, RGB(0, 0, 0));
-                dc.FillSolidRect(cx + 6 - i, cy + i, 2, 1, RGB(0, 0, 0));
-            }
+            dc.DrawFrameControl(&box, DFC_CAPTION, DFCS_CAPTIONCLOSE);
         }
         r.top = cap.bottom + 1;
     }

@@ -1,3 +1,4 @@
+#include <cairo.h>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -358,4 +359,52 @@ TEST(Drawing, FontsMapToTheDejaVuFaces) {
     LOGFONT lf;
     plain.GetLogFont(&lf);
     EXPECT_EQ(lf.lfHeight, -11);
+}
+
+TEST(Drawing, FrameControlsDrawArrowsChecksAndCloseBoxes) {
+    Canvas c(120, 40);
+    c.dc.FillSolidRect(0, 0, 120, 40, RGB(212, 208, 200));
+    CRect up(0, 0, 17, 17), down(20, 0, 37, 17), left(40, 0, 57, 17), right(60, 0, 77, 17);
+    CRect grey(80, 0, 97, 17), close(0, 20, 16, 34), check(20, 20, 33, 33), ticked(40, 20, 53, 33);
+    c.dc.DrawFrameControl(&up, DFC_SCROLL, DFCS_SCROLLUP);
+    c.dc.DrawFrameControl(&down, DFC_SCROLL, DFCS_SCROLLDOWN | DFCS_PUSHED);
+    c.dc.DrawFrameControl(&left, DFC_SCROLL, DFCS_SCROLLLEFT);
+    c.dc.DrawFrameControl(&right, DFC_SCROLL, DFCS_SCROLLRIGHT);
+    c.dc.DrawFrameControl(&grey, DFC_SCROLL, DFCS_SCROLLUP | DFCS_INACTIVE);
+    c.dc.DrawFrameControl(&close, DFC_CAPTION, DFCS_CAPTIONCLOSE);
+    c.dc.DrawFrameControl(&check, DFC_BUTTON, DFCS_BUTTONCHECK);
+    c.dc.DrawFrameControl(&ticked, DFC_BUTTON, DFCS_BUTTONCHECK | DFCS_CHECKED);
+    std::filesystem::path dir = std::filesystem::path(KESTREL_BINARY_DIR) / "shots";
+    std::filesystem::create_directories(dir);
+    CBitmap* bitmap = c.dc.GetCurrentBitmap();
+    ASSERT_NE(bitmap, nullptr);
+    cairo_surface_write_to_png(bitmap->Surface(), (dir / "frame-controls.png").string().c_str());
+    // The up arrow is black, points up and is mirror-symmetric; the inactive one is grey.
+    int blackTop = -1, blackBottom = -1;
+    for (int y = 0; y < 17; ++y)
+        if (c.dc.GetPixel(8, y) == kBlack)
+            (blackTop < 0 ? blackTop : blackBottom) = y, blackBottom = y;
+    ASSERT_GE(blackTop, 0);
+    auto rowWidth = [&](int x0, int y) {
+        int n = 0;
+        for (int x = x0; x < x0 + 17; ++x)
+            n += c.dc.GetPixel(x, y) == kBlack;
+        return n;
+    };
+    EXPECT_LT(rowWidth(0, blackTop), rowWidth(0, blackBottom));
+    for (int y = 0; y < 17; ++y)
+        for (int x = 0; x < 8; ++x)
+            EXPECT_EQ(c.dc.GetPixel(x, y) == kBlack, c.dc.GetPixel(16 - x, y) == kBlack);
+    for (int y = 0; y < 17; ++y)
+        EXPECT_EQ(rowWidth(80, y), 0);
+    // The ticked box has a black mark in its white square; the plain one has none.
+    auto blackIn = [&](const CRect& r) {
+        int n = 0;
+        for (int y = r.top + 2; y < r.bottom - 2; ++y)
+            for (int x = r.left + 2; x < r.right - 2; ++x)
+                n += c.dc.GetPixel(x, y) == kBlack;
+        return n;
+    };
+    EXPECT_EQ(blackIn(check), 0);
+    EXPECT_EQ(blackIn(ticked), 21);
 }
