@@ -59,6 +59,7 @@ BOOL CWnd::CreateEx(DWORD exStyle, LPCTSTR className, LPCTSTR windowName, DWORD 
     className_ = (cs.lpszClass && !IS_INTRESOURCE(cs.lpszClass)) ? cs.lpszClass : L"";
     rect_ = CRect(cs.x, cs.y, cs.x + cs.cx, cs.y + cs.cy);
     m_hWnd = this;
+    WindowSystem::Live().insert(this);
     if (child) {
         id_ = id;
         parent_ = parent;
@@ -119,6 +120,7 @@ BOOL CWnd::DestroyWindow() {
     }
     SendMessage(WM_NCDESTROY);
     WindowSystem::ForgetWindow(this);
+    WindowSystem::Live().erase(this);
     for (auto& dc : dcs_)
         dc->DetachSurface();
     WindowSystem::DropSurface(this);
@@ -131,7 +133,7 @@ BOOL CWnd::DestroyWindow() {
 
 BOOL CWnd::SubclassWindow(HWND hwnd) {
     CWnd* old = hwnd;
-    if (m_hWnd || !old || !old->m_hWnd || old == this)
+    if (m_hWnd || !IsWindow(old) || old == this)
         return FALSE;
     parent_ = old->parent_;
     owner_ = old->owner_;
@@ -160,6 +162,8 @@ BOOL CWnd::SubclassWindow(HWND hwnd) {
         std::replace(WindowSystem::TopLevels().begin(), WindowSystem::TopLevels().end(), old, this);
     WindowSystem::Retarget(old, this);
     TakeStateFrom(*old);
+    WindowSystem::Live().erase(old);
+    WindowSystem::Live().insert(this);
     old->m_hWnd = nullptr;
     old->parent_ = nullptr;
     if (parent_) {

@@ -354,7 +354,7 @@ void WindowSystem::Retarget(CWnd* from, CWnd* to) {
 // ---- the desktop API ----
 
 LRESULT SendMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (!hwnd || !hwnd->m_hWnd)
+    if (!IsWindow(hwnd))
         return 0;
     auto& stack = ui::WindowSystem::CurrentMessages();
     stack.push_back(MSG{hwnd, message, wParam, lParam, ui::ClockNow(), {}});
@@ -364,7 +364,7 @@ LRESULT SendMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 BOOL PostMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (hwnd && !hwnd->m_hWnd)
+    if (hwnd && !IsWindow(hwnd))
         return FALSE;
     T().queue.push_back({MSG{hwnd, message, wParam, lParam, ui::ClockNow(), {}}, false});
     return TRUE;
@@ -430,18 +430,18 @@ BOOL TranslateMessage(const MSG* msg) {
 }
 
 LRESULT DispatchMessage(const MSG* msg) {
-    if (!msg || !msg->hwnd)
+    if (!msg)
         return 0;
     if (msg->message == WM_TIMER && msg->lParam) {
         reinterpret_cast<TIMERPROC>(msg->lParam)(msg->hwnd, WM_TIMER, msg->wParam, ui::ClockNow());
         return 0;
     }
+    if (!msg->hwnd || !IsWindow(msg->hwnd))
+        return 0;
     if (msg->message == WM_PAINT) {
         ui::WindowSystem::DeliverPaint(msg->hwnd);
         return 0;
     }
-    if (!msg->hwnd->m_hWnd)
-        return 0;
     auto& stack = ui::WindowSystem::CurrentMessages();
     stack.push_back(*msg);
     LRESULT r = msg->hwnd->WindowProc(msg->message, msg->wParam, msg->lParam);
@@ -468,7 +468,7 @@ DWORD GetMessagePos() {
 }
 
 UINT_PTR SetTimer(HWND hwnd, UINT_PTR id, UINT elapse, TIMERPROC proc) {
-    if (hwnd && !hwnd->m_hWnd)
+    if (hwnd && !IsWindow(hwnd))
         return 0;
     elapse = std::max<UINT>(elapse, USER_TIMER_MINIMUM);
     ThreadState& t = T();

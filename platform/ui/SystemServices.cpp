@@ -120,7 +120,7 @@ HWND GetDesktopWindow() {
 }
 
 BOOL IsWindow(HWND hwnd) {
-    return hwnd && hwnd->m_hWnd == hwnd;
+    return hwnd && WindowSystem::Live().count(hwnd) != 0;
 }
 
 BOOL IsChild(HWND parent, HWND hwnd) {

@@ -29,6 +29,10 @@ std::vector<CWnd*>& WindowSystem::Modal() {
     static std::vector<CWnd*> modal;
     return modal;
 }
+std::unordered_set<const CWnd*>& WindowSystem::Live() {
+    static std::unordered_set<const CWnd*> live;
+    return live;
+}
 std::vector<MSG>& WindowSystem::CurrentMessages() {
     static std::vector<MSG> stack;
     return stack;

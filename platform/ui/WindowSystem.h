@@ -2,6 +2,7 @@
 // The windowing layer's own bookkeeping: the top-level windows, focus, capture, activation,
 // window geometry on the surfaces, painting and hit testing. Not for the module's code.
 
+#include <unordered_set>
 #include <vector>
 
 #include "platform/ui/CWnd.h"
@@ -16,6 +17,8 @@ struct WindowSystem {
     static CWnd*& Active();
     static std::vector<CWnd*>& Modal(); // windows whose modal loop runs, innermost last
     static std::vector<MSG>& CurrentMessages();
+    // Every window that exists, so that a handle can be checked without touching it.
+    static std::unordered_set<const CWnd*>& Live();
 
     // Geometry.
     static bool IsTopLevel(const CWnd* w) { return !w->parent_; }
