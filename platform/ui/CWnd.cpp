@@ -11,6 +11,9 @@ using ui::WindowSystem;
 
 CWnd::CWnd() = default;
 
+const CWnd CWnd::wndTop;
+const CWnd CWnd::wndBottom;
+
 CWnd::~CWnd() {
     if (m_hWnd)
         DestroyWindow();
@@ -196,6 +199,17 @@ BOOL CWnd::PostMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 LRESULT CWnd::SendDlgItemMessage(int id, UINT message, WPARAM wParam, LPARAM lParam) {
     CWnd* item = GetDlgItem(id);
     return item ? item->SendMessage(message, wParam, lParam) : 0;
+}
+
+void CWnd::SendMessageToDescendants(UINT message, WPARAM wParam, LPARAM lParam, BOOL deep) {
+    std::vector<CWnd*> kids = children_;
+    for (CWnd* c : kids) {
+        if (!IsWindow(c))
+            continue;
+        c->SendMessage(message, wParam, lParam);
+        if (deep && IsWindow(c))
+            c->SendMessageToDescendants(message, wParam, lParam, TRUE);
+    }
 }
 
 LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -626,7 +640,7 @@ BOOL CWnd::ShowWindow(int command) {
         style_ |= WS_VISIBLE;
         frameDirty_ = true;
         WindowSystem::Invalidate(this, ui::Region(WindowSystem::ClientRect(this)), true, true);
-        if (!parent_ && command != SW_SHOWNA)
+        if (!parent_ && command != SW_SHOWNA && command != SW_SHOWNOACTIVATE)
             SetActiveWindow();
     } else {
         CWnd* focus = WindowSystem::Focus();
@@ -790,9 +804,9 @@ BOOL CWnd::SetWindowPos(const CWnd* insertAfter, int x, int y, int cx, int cy, U
     if (!(flags & SWP_NOZORDER) && parent_) {
         auto& sib = parent_->children_;
         sib.erase(std::remove(sib.begin(), sib.end(), this), sib.end());
-        if (insertAfter == HWND_TOP)
+        if (insertAfter == HWND_TOP || insertAfter == &wndTop)
             sib.insert(sib.begin(), this);
-        else if (insertAfter == HWND_BOTTOM)
+        else if (insertAfter == HWND_BOTTOM || insertAfter == &wndBottom)
             sib.push_back(this);
         else {
             auto it = std::find(sib.begin(), sib.end(), insertAfter);

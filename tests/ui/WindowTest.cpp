@@ -72,6 +72,11 @@ TEST(Window, ZOrderDecidesHitsAndClipSiblingsClipsDrawing) {
     }
     lower.SetWindowPos(HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     EXPECT_EQ(top.GetTopWindow(), &lower);
+    lower.SetWindowPos(&CWnd::wndBottom, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    EXPECT_EQ(top.GetTopWindow(), &upper);
+    lower.SetWindowPos(&CWnd::wndTop, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    top.SendMessageToDescendants(WM_SYSCOLORCHANGE);
+    EXPECT_EQ(upper.Count(WM_SYSCOLORCHANGE) + lower.Count(WM_SYSCOLORCHANGE), 2);
     ui::PostInput(WM_LBUTTONDOWN, MK_LBUTTON, CPoint(40, 40), 0);
     ui::DrainQueue();
     EXPECT_EQ(lower.Count(WM_LBUTTONDOWN), 1);
