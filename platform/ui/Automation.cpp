@@ -12,11 +12,6 @@ namespace ui {
 
 namespace {
 
-UINT& HeldButtons() {
-    static UINT held = 0;
-    return held;
-}
-
 std::wstring Upper(std::wstring s) {
     for (wchar_t& c : s)
         c = crt::ToUpperAZ(c);

@@ -180,7 +180,7 @@ int CDialog::RunModalLoop() {
             break;
         }
         bool handled = false;
-        for (CWnd* w = msg.hwnd; w && !handled; w = w->GetParent())
+        for (CWnd* w = msg.hwnd; w && IsWindow(w) && !handled; w = w->GetParent())
             handled = w->PreTranslateMessage(&msg);
         if (!handled) {
             TranslateMessage(&msg);

@@ -41,6 +41,7 @@ struct ThreadState {
     DWORD lastMessageTime = 0;
     POINT lastMessagePos{0, 0};
     std::map<std::wstring, UINT> registered;
+    UINT heldButtons = 0;
     UINT nextRegistered = 0xC000;
 };
 
@@ -253,6 +254,7 @@ void ResetInput() {
     T().waitedFor.clear();
     T().queue.clear();
     T().quitPosted = false;
+    T().heldButtons = 0;
     std::fill(std::begin(T().keys), std::end(T().keys), 0);
 }
 void UseVirtualClock(bool useVirtual) {
@@ -271,6 +273,10 @@ DWORD ClockNow() {
     return static_cast<DWORD>(std::chrono::duration_cast<std::chrono::milliseconds>(
                                   std::chrono::steady_clock::now() - t.realStart)
                                   .count());
+}
+
+UINT& HeldButtons() {
+    return T().heldButtons;
 }
 
 bool PeekQueued(LPMSG msg, HWND filter, UINT min, UINT max, UINT remove) {
@@ -292,8 +298,13 @@ void DrainQueue() {
             PostQuitMessage(static_cast<int>(m.wParam));
             return;
         }
-        TranslateMessage(&m);
-        DispatchMessage(&m);
+        bool handled = false;
+        for (CWnd* w = m.hwnd; w && IsWindow(w) && !handled; w = w->GetParent())
+            handled = w->PreTranslateMessage(&m);
+        if (!handled) {
+            TranslateMessage(&m);
+            DispatchMessage(&m);
+        }
     }
 }
 

@@ -15,5 +15,7 @@ void DrainQueue();
 // Queues mouse or keyboard input; its window is chosen when it is retrieved.
 void PostInput(UINT message, WPARAM wParam, POINT screen, LPARAM lParam);
 bool NextTimerDue(DWORD& due);
+// The mouse buttons that queued input holds down (MK_LBUTTON, MK_RBUTTON).
+UINT& HeldButtons();
 
 } // namespace ui
