@@ -219,6 +219,7 @@ private:
     bool frameDirty_ = false;
     bool redraw_ = true;
     bool destroying_ = false;
+    bool closePressed_ = false;
     cairo_surface_t* surface_ = nullptr; // top-level windows only
     std::vector<std::unique_ptr<CDC>> dcs_;
 };

@@ -178,6 +178,15 @@ LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CLOSE:
         DestroyWindow();
         return 0;
+    case WM_NCLBUTTONDOWN:
+        closePressed_ = wParam == HTCLOSE;
+        return 0;
+    case WM_NCLBUTTONUP:
+        // The close box acts when it is both pressed and released.
+        if (closePressed_ && wParam == HTCLOSE)
+            SendMessage(WM_SYSCOMMAND, SC_CLOSE, lParam);
+        closePressed_ = false;
+        return 0;
     case WM_SYSCOMMAND:
         if ((wParam & 0xFFF0) == SC_CLOSE)
             SendMessage(WM_CLOSE);

@@ -80,6 +80,17 @@ bool RouteInput(MSG& m, bool sideEffects) {
         if (!target)
             return false;
         m.hwnd = target;
+        if (!WindowSystem::Capture()) {
+            // Outside the client area (caption, frame) the non-client messages go instead.
+            LRESULT hit = target->SendMessage(WM_NCHITTEST, 0, MAKELPARAM(m.pt.x, m.pt.y));
+            if (hit != HTCLIENT && hit != HTTRANSPARENT && hit != HTNOWHERE &&
+                m.message >= WM_MOUSEMOVE && m.message <= WM_RBUTTONUP) {
+                m.message = m.message - WM_MOUSEMOVE + WM_NCMOUSEMOVE;
+                m.wParam = static_cast<WPARAM>(hit);
+                m.lParam = MAKELPARAM(m.pt.x, m.pt.y);
+                return true;
+            }
+        }
         CPoint local = m.pt;
         target->ScreenToClient(&local);
         m.lParam = MAKELPARAM(local.x, local.y);

@@ -298,3 +298,27 @@ TEST(Dialog, BlinkingStaticOnTheVirtualClock) {
     EXPECT_EQ(ui::Sounds()[2].time - ui::Sounds()[0].time, 800u);
     EXPECT_TRUE(script.failures.empty());
 }
+
+TEST(Dialog, TheCaptionsCloseBoxCancelsWhenPressedAndReleasedOnIt) {
+    SmallDialog dlg;
+    CPoint box, caption;
+    ScriptedInput script;
+    script
+        .Then([&] {
+            CRect window;
+            dlg.GetWindowRect(&window);
+            // The close box sits 5 pixels in from the top right corner, 16 by 14.
+            box = CPoint(window.right - 5 - 8, window.top + 5 + 7);
+            caption = CPoint(window.left + 30, window.top + 10);
+            dlg.ScreenToClient(&box);
+            dlg.ScreenToClient(&caption);
+        })
+        .Verb([&] { return ui::Mouse(L"DOWN", box); })
+        .Verb([&] { return ui::Mouse(L"UP", caption); }) // released elsewhere: nothing
+        .Then([] {})
+        .Verb([&] { return ui::Mouse(L"DOWN", box); })
+        .Verb([&] { return ui::Mouse(L"UP", box); });
+    EXPECT_EQ(dlg.DoModal(), IDCANCEL);
+    EXPECT_EQ(script.Remaining(), 0u);
+    EXPECT_TRUE(dlg.clicks.empty());
+}
