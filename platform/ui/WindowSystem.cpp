@@ -233,9 +233,9 @@ void WindowSystem::PaintAll() {
 
 void WindowSystem::PrepareDC(CWnd* w, CDC& dc, bool wholeWindow) {
     CPoint origin = wholeWindow ? WindowOriginInSurface(w) : ClientOriginInSurface(w);
+    // Like every new context on the desktop it starts with the system font, whatever font
+    // the window was given (controls select theirs when they paint).
     dc.AttachSurface(Surface(w), origin, VisibleRegion(w, !wholeWindow), w);
-    if (w->font_)
-        dc.SelectObject(w->font_);
 }
 
 void WindowSystem::BeginPaintInto(CWnd* w, CDC& dc, PAINTSTRUCT* ps) {

@@ -160,3 +160,18 @@ TEST(Services, ModelessDialogsAndFailedExchange) {
     EXPECT_FALSE(form.IsWindowVisible());
     form.DestroyWindow();
 }
+
+TEST(Services, NewContextsStartWithTheSystemFont) {
+    LoggingWnd top;
+    ASSERT_TRUE(top.CreateTop(CRect(0, 0, 50, 50)));
+    CFont dialogFont;
+    dialogFont.CreatePointFont(80, L"MS Sans Serif");
+    top.SetFont(&dialogFont, FALSE);
+    EXPECT_EQ(top.GetFont(), &dialogFont);
+    CClientDC dc(&top); // the window's font is for the window to select, not the context
+    EXPECT_EQ(dc.GetCurrentFont(), GetStockObject(SYSTEM_FONT));
+    TEXTMETRIC tm;
+    dc.GetTextMetrics(&tm);
+    EXPECT_EQ(tm.tmWeight, FW_BOLD);
+    EXPECT_NEAR(tm.tmHeight, 16, 1);
+}
