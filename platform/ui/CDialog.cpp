@@ -4,20 +4,17 @@
 
 #include "platform/crt/Runtime.h"
 #include "platform/ui/CButton.h"
+#include "platform/ui/CEdit.h"
+#include "platform/ui/CListBox.h"
 #include "platform/ui/CStatic.h"
-#include "platform/ui/ClassicColors.h"
 #include "platform/ui/InputSource.h"
 #include "platform/ui/MessageQueue.h"
+#include "platform/ui/SysColors.h"
 #include "platform/ui/WindowSystem.h"
 
 using ui::WindowSystem;
 
 namespace {
-
-CBrush& FaceBrush() {
-    static CBrush brush(ui::palette::Face);
-    return brush;
-}
 
 // The direct child of `dialog` that holds `w`, or null.
 CWnd* ChildHolding(const CWnd* dialog, CWnd* w) {
@@ -34,13 +31,19 @@ std::unique_ptr<CWnd> MakeControl(const std::wstring& kind) {
         return std::make_unique<CButton>();
     if (k == L"STATIC")
         return std::make_unique<CStatic>();
+    if (k == L"EDIT")
+        return std::make_unique<CEdit>();
+    if (k == L"LISTBOX")
+        return std::make_unique<CListBox>();
+    if (k == L"SCROLLBAR")
+        return std::make_unique<CScrollBar>();
     return std::make_unique<CWnd>();
 }
 
 } // namespace
 
 CDialog::CDialog(UINT templateId, CWnd* parent) : templateId_(templateId), parentWnd_(parent) {
-    backgroundBrush_ = &FaceBrush();
+    backgroundBrush_ = GetSysColorBrush(COLOR_BTNFACE);
 }
 
 CDialog::~CDialog() {

@@ -15,6 +15,7 @@
 
 class CScrollBar;
 class CDataExchange;
+struct TOOLINFO;
 typedef struct _cairo_surface cairo_surface_t;
 namespace ui {
 struct WindowSystem;
@@ -149,6 +150,16 @@ public:
     BOOL KillTimer(UINT_PTR id);
     int MessageBox(LPCTSTR text, LPCTSTR caption = nullptr, UINT type = MB_OK);
 
+    // Tool tips: with them enabled, the mouse resting over a tool that OnToolHitTest names
+    // shows the tool's text in a tip window after a moment; a text given as
+    // LPSTR_TEXTCALLBACK is asked of the tool's window with WM_NOTIFY TTN_NEEDTEXTW.
+    BOOL EnableToolTips(BOOL enable = TRUE);
+    BOOL ToolTipsEnabled() const { return toolTips_; }
+    // The tool under a client point: fills `ti` and answers its id, or -1 for none. The
+    // default names the child window under the point (TTF_IDISHWND, text by callback).
+    virtual INT_PTR OnToolHitTest(CPoint point, TOOLINFO* ti) const;
+    static void CancelToolTips(BOOL keys = FALSE);
+
     // Dialog data exchange.
     BOOL UpdateData(BOOL saveAndValidate = TRUE);
     virtual void DoDataExchange(CDataExchange* dx);
@@ -220,6 +231,7 @@ private:
     bool redraw_ = true;
     bool destroying_ = false;
     bool closePressed_ = false;
+    bool toolTips_ = false;
     cairo_surface_t* surface_ = nullptr; // top-level windows only
     std::vector<std::unique_ptr<CDC>> dcs_;
 };

@@ -7,6 +7,7 @@
 #include <map>
 #include <thread>
 
+#include "platform/ui/CToolTipCtrl.h"
 #include "platform/ui/InputSource.h"
 #include "platform/ui/MessageQueue.h"
 #include "platform/ui/WindowSystem.h"
@@ -454,6 +455,8 @@ BOOL TranslateMessage(const MSG* msg) {
 LRESULT DispatchMessage(const MSG* msg) {
     if (!msg)
         return 0;
+    if (msg->message >= WM_MOUSEFIRST && msg->message <= WM_MOUSELAST)
+        ui::RelayToolTipMouse(*msg);
     if (msg->message == WM_TIMER && msg->lParam) {
         reinterpret_cast<TIMERPROC>(msg->lParam)(msg->hwnd, WM_TIMER, msg->wParam, ui::ClockNow());
         return 0;

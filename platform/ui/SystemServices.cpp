@@ -138,6 +138,8 @@ HCURSOR LoadCursor(HINSTANCE, LPCTSTR name) {
 HCURSOR SetCursor(HCURSOR cursor) {
     HCURSOR old = CurrentCursor();
     CurrentCursor() = cursor;
+    if (ui::DisplayBackend* backend = ui::GetDisplayBackend(); backend && old != cursor)
+        backend->CursorChanged(ui::CurrentCursorId());
     return old;
 }
 
