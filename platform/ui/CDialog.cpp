@@ -339,8 +339,12 @@ BOOL IsDialogMessage(HWND dialog, LPMSG msg) {
             if (code & DLGC_WANTTAB)
                 break;
             bool back = GetKeyState(VK_SHIFT) < 0;
-            if (CWnd* next = dialog->GetNextDlgTabItem(holder, back))
+            if (CWnd* next = dialog->GetNextDlgTabItem(holder, back)) {
                 next->SetFocus();
+                // A control that keeps a selection comes in with all of its text selected.
+                if (next->SendMessage(WM_GETDLGCODE) & DLGC_HASSETSEL)
+                    next->SendMessage(EM_SETSEL, 0, -1);
+            }
             return TRUE;
         }
         case VK_RETURN: {

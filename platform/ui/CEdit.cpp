@@ -619,7 +619,12 @@ BOOL CEdit::OnSetCursor(CWnd*, UINT, UINT) {
 
 UINT CEdit::OnGetDlgCode() {
     UINT code = DLGC_WANTCHARS | DLGC_HASSETSEL | DLGC_WANTARROWS;
-    if (Multi())
+    // In a dialog, Tab still moves on and Enter still presses the default button, unless
+    // a multi-line edit asks for Enter itself (ES_WANTRETURN).
+    const MSG* m = GetCurrentMessage();
+    auto* asked = m ? reinterpret_cast<const MSG*>(m->lParam) : nullptr;
+    if (Multi() && (GetStyle() & ES_WANTRETURN) && asked && asked->message == WM_KEYDOWN &&
+        asked->wParam == VK_RETURN)
         code |= DLGC_WANTALLKEYS;
     return code;
 }
