@@ -424,6 +424,10 @@ BOOL GetMessage(LPMSG msg, HWND hwnd, UINT filterMin, UINT filterMax) {
 BOOL TranslateMessage(const MSG* msg) {
     if (!msg || (msg->message != WM_KEYDOWN && msg->message != WM_SYSKEYDOWN))
         return FALSE;
+    // A display that types the key's character itself says so in bit 25 (unused by the
+    // desktop); the character then arrives as its own WM_CHAR.
+    if (msg->lParam & (LPARAM(1) << 25))
+        return FALSE;
     UINT vk = static_cast<UINT>(msg->wParam);
     bool shift = GetKeyState(VK_SHIFT) < 0;
     bool ctrl = GetKeyState(VK_CONTROL) < 0;
