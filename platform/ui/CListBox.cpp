@@ -376,7 +376,9 @@ void CListBox::OnLButtonDown(UINT flags, CPoint point) {
     if (i == LB_ERR)
         return;
     tracking_ = true;
-    if (GetCapture() != this)
+    // A list that already holds the mouse (a drop-down list) keeps it after the release.
+    tookCapture_ = GetCapture() != this;
+    if (tookCapture_)
         SetCapture();
     Select(i, true);
 }
@@ -401,7 +403,7 @@ void CListBox::OnLButtonUp(UINT flags, CPoint point) {
         return;
     if (tracking_) {
         tracking_ = false;
-        if (GetCapture() == this)
+        if (tookCapture_ && GetCapture() == this)
             ReleaseCapture();
     }
 }

@@ -76,6 +76,7 @@ private:
     int top_ = 0;
     int itemHeight_ = 0; // 0: from the font
     bool tracking_ = false;
+    bool tookCapture_ = false;
     bool barTracking_ = false;
     std::unique_ptr<CScrollBar> bar_;
 };

@@ -118,6 +118,8 @@ public:
     BOOL SetWindowPos(const CWnd* insertAfter, int x, int y, int cx, int cy, UINT flags);
     static const CWnd wndTop;
     static const CWnd wndBottom;
+    static const CWnd wndTopMost;   // a top-level window stays above all others
+    static const CWnd wndNoTopMost; // and no longer does
     void CenterWindow(CWnd* alternateOwner = nullptr);
 
     // Painting.
@@ -209,6 +211,8 @@ protected:
 
     // The brush that erases the background (none: the window paints everything itself).
     HBRUSH backgroundBrush_ = nullptr;
+    // The cursor of the window's registered class (the arrow when none).
+    HCURSOR classCursor_ = nullptr;
 
 private:
     friend struct ui::WindowSystem;

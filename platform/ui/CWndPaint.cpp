@@ -223,7 +223,7 @@ LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         if (parent_ && parent_->SendMessage(WM_SETCURSOR, wParam, lParam))
             return TRUE;
         if (LOWORD(lParam) == HTCLIENT)
-            ::SetCursor(::LoadCursor(nullptr, IDC_ARROW));
+            ::SetCursor(classCursor_ ? classCursor_ : ::LoadCursor(nullptr, IDC_ARROW));
         return FALSE;
     case WM_MOUSEWHEEL:
         return parent_ ? parent_->SendMessage(message, wParam, lParam) : 0;

@@ -133,7 +133,9 @@ void WindowSystem::ResizeSurface(CWnd* top) {
     cairo_surface_t* s = cairo_image_surface_create(CAIRO_FORMAT_RGB24, width, height);
     // A fresh surface shows the button face until the window paints.
     cairo_t* cr = cairo_create(s);
-    cairo_set_source_rgb(cr, 212 / 255.0, 208 / 255.0, 200 / 255.0);
+    COLORREF face = GetSysColor(COLOR_BTNFACE);
+    cairo_set_source_rgb(cr, GetRValue(face) / 255.0, GetGValue(face) / 255.0,
+                         GetBValue(face) / 255.0);
     cairo_paint(cr);
     cairo_destroy(cr);
     if (top->surface_)
@@ -336,7 +338,12 @@ CWnd* WindowSystem::WindowFromScreenPoint(POINT screen) {
     CWnd* top = nullptr;
     auto& tops = TopLevels();
     CWnd* active = Active();
-    if (active && active->IsWindowVisible() && FrameHitTest(active, screen) != HTNOWHERE)
+    for (auto it = tops.rbegin(); !top && it != tops.rend(); ++it)
+        if (((*it)->exStyle_ & WS_EX_TOPMOST) && (*it)->IsWindowVisible() &&
+            FrameHitTest(*it, screen) != HTNOWHERE &&
+            (*it)->SendMessage(WM_NCHITTEST, 0, MAKELPARAM(screen.x, screen.y)) != HTTRANSPARENT)
+            top = *it; // a tip lets the mouse through to what lies below
+    if (!top && active && active->IsWindowVisible() && FrameHitTest(active, screen) != HTNOWHERE)
         top = active;
     for (auto it = tops.rbegin(); !top && it != tops.rend(); ++it)
         if ((*it)->IsWindowVisible() && FrameHitTest(*it, screen) != HTNOWHERE)

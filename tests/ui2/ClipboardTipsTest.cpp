@@ -5,7 +5,10 @@
 #include "platform/ui/CDialog.h"
 #include "platform/ui/CEdit.h"
 #include "platform/ui/CListBox.h"
+#include "platform/ui/CPaintDC.h"
 #include "platform/ui/CToolTipCtrl.h"
+#include "platform/ui/SystemServices.h"
+#include "platform/ui/WindowClass.h"
 #include "tests/ui/ScriptedInput.h"
 #include "tests/ui2/ControlHost.h"
 
@@ -228,6 +231,85 @@ TEST(ControlShots, ADialogWithEveryControl) {
         .Verb([] { return ui::Click(L"OK"); });
     EXPECT_EQ(dialog.DoModal(), IDOK);
     EXPECT_TRUE(script.failures.empty());
+}
+
+} // namespace
+
+namespace {
+
+// The grid's hint window: a topmost tool window stays above windows made after it.
+class Counting : public CWnd {
+public:
+    int moves = 0;
+    Counting(DWORD exStyle, CRect r) {
+        CreateEx(exStyle, L"Counting", L"", WS_POPUP | WS_BORDER, r, nullptr, 0);
+    }
+    ~Counting() override {
+        if (m_hWnd)
+            DestroyWindow();
+    }
+
+protected:
+    void OnMouseMove(UINT, CPoint) override { ++moves; }
+};
+
+TEST(TopMost, TopmostPopupsTakeTheMouseAboveLaterWindowsUnlessTransparent) {
+    Counting hint(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, CRect(120, 120, 180, 140));
+    hint.ShowWindow(SW_SHOWNA);
+    Counting later(0, CRect(100, 100, 300, 300));
+    later.ShowWindow(SW_SHOW);
+    EXPECT_EQ(GetActiveWindow(), &later);
+    ui::PostInput(WM_MOUSEMOVE, 0, POINT{130, 130}, 0);
+    Pump();
+    EXPECT_EQ(hint.moves, 1);
+    EXPECT_EQ(later.moves, 0);
+    // A window made topmost afterwards by SetWindowPos goes above it.
+    later.SetWindowPos(&CWnd::wndTopMost, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    EXPECT_TRUE(later.GetExStyle() & WS_EX_TOPMOST);
+    ui::PostInput(WM_MOUSEMOVE, 0, POINT{130, 130}, 0);
+    Pump();
+    EXPECT_EQ(hint.moves, 1);
+    EXPECT_EQ(later.moves, 1);
+    // The tool-tip window lets the mouse through to the window below it.
+    CToolTipCtrl tip;
+    tip.Create(nullptr);
+    tip.ShowTip(L"tip", CPoint(200, 200));
+    ASSERT_TRUE(tip.IsWindowVisible());
+    ui::PostInput(WM_MOUSEMOVE, 0, POINT{203, 203}, 0);
+    Pump();
+    EXPECT_EQ(later.moves, 2);
+}
+
+} // namespace
+
+namespace {
+
+TEST(WindowClass, ARegisteredClassGivesItsBackgroundAndCursor) {
+    WNDCLASS cls{};
+    cls.style = CS_SAVEBITS | CS_DBLCLKS;
+    cls.hCursor = LoadCursor(nullptr, IDC_SIZEWE);
+    cls.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_INFOBK + 1);
+    cls.lpszClassName = L"TestHintWnd";
+    EXPECT_TRUE(AfxRegisterClass(&cls));
+    EXPECT_TRUE(AfxRegisterClass(&cls)); // again: still registered
+    EXPECT_EQ(RegisterClass(&cls), 0);
+    WNDCLASS got{};
+    ASSERT_TRUE(GetClassInfo(nullptr, L"TestHintWnd", &got));
+    EXPECT_EQ(got.style, static_cast<UINT>(CS_SAVEBITS | CS_DBLCLKS));
+
+    CWnd w;
+    w.CreateEx(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, L"TestHintWnd", L"", WS_POPUP | WS_VISIBLE,
+               CRect(10, 10, 50, 30), nullptr, 0);
+    w.UpdateWindow();
+    CClientDC dc(&w);
+    EXPECT_EQ(dc.GetPixel(5, 5), GetSysColor(COLOR_INFOBK));
+    w.SendMessage(WM_SETCURSOR, reinterpret_cast<WPARAM>(&w), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    EXPECT_EQ(ui::CurrentCursorId(), 32644);
+    LPCTSTR generated =
+        AfxRegisterWndClass(CS_DBLCLKS, nullptr, reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1));
+    EXPECT_EQ(generated,
+              AfxRegisterWndClass(CS_DBLCLKS, nullptr, reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1)));
+    EXPECT_TRUE(GetClassInfo(nullptr, generated, &got));
 }
 
 } // namespace

@@ -188,6 +188,13 @@ TEST(ListBox, TheMouseSelectsDragsAndDoubleClicksAndTheBarScrolls) {
     f.list.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(20, 10 * h));
     EXPECT_EQ(f.list.GetCurSel(), 5);
     EXPECT_EQ(f.list.GetTopIndex(), 1);
+    EXPECT_EQ(GetCapture(), nullptr);
+    // A list that held the mouse before the click (a drop-down list) still holds it after.
+    f.list.SetCapture();
+    f.list.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(20, 1));
+    f.list.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(20, 1));
+    EXPECT_EQ(GetCapture(), &f.list);
+    ReleaseCapture();
     // The scroll bar's arrow, pressed while the list holds the mouse, scrolls one item.
     f.list.SetTopIndex(0);
     f.list.SetCapture();
