@@ -1,0 +1,98 @@
+#pragma once
+// Tag layer of ASCII DXF: a drawing is a sequence of (group code, value) line pairs.
+// The bytes stay in one buffer; the index keeps only where each tag starts.
+#include <cstdint>
+#include <cstdio>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace kestrel::dxf {
+
+struct Tag {
+    int code = 0;
+    std::string_view value;
+};
+
+// Why a drawing was refused: the 1-based line (0 for the file as a whole) and the problem.
+struct DxfError {
+    uint64_t line = 0;
+    std::string message;
+    std::string text() const;
+};
+
+[[noreturn]] void fail(uint64_t line, std::string message);
+
+// Printable excerpt of file text for messages.
+std::string excerpt(std::string_view text);
+
+class TagIndex {
+public:
+    // Starts a new index over bytes (which must outlive it). Refuses files of 4 GiB or more.
+    void attach(std::string_view bytes);
+    uint32_t size() const { return count_; }
+    Tag tag(uint32_t i) const;
+    int code(uint32_t i) const;
+    // Line of the tag's group code (its value is on the next line).
+    static uint64_t line(uint32_t i) { return 2 * uint64_t(i) + 1; }
+    // The bytes of tags [first, end) exactly as they stand in the file.
+    std::string_view span(uint32_t first, uint32_t end) const;
+    std::string_view bytes() const { return bytes_; }
+    uint32_t offset(uint32_t i) const { return offsets_[i]; }
+
+    void push(uint32_t offset) {
+        offsets_.push_back(offset);
+        ++count_;
+    }
+    void finish(uint32_t endOffset);
+
+private:
+    std::string_view bytes_;
+    std::vector<uint32_t> offsets_; // one per tag, plus the end of the last tag
+    uint32_t count_ = 0;
+};
+
+// Reads tags one after the other, recording each in the index.
+class TagReader {
+public:
+    TagReader(std::string_view bytes, TagIndex& index, size_t start = 0);
+    // False at the end of the bytes; a malformed tag throws DxfError naming its line.
+    bool next(Tag& tag);
+    uint32_t lastIndex() const { return index_.size() - 1; }
+    size_t position() const { return pos_; }
+
+private:
+    const char* data_;
+    size_t size_;
+    size_t pos_;
+    TagIndex& index_;
+};
+
+bool isValidCode(int code);
+
+// Numbers in DXF text.
+bool parseDouble(std::string_view text, double& value);
+bool parseInt(std::string_view text, long long& value);
+bool parseHandle(std::string_view text, uint64_t& value);
+std::string formatDouble(double value);
+std::string formatHandle(uint64_t value);
+
+// Buffered writer of tags and raw spans into a file.
+class TagWriter {
+public:
+    TagWriter(FILE* file, std::string lineEnd);
+    ~TagWriter();
+    void tag(int code, std::string_view value);
+    void raw(std::string_view bytes);
+    // Flushes; false if any write failed.
+    bool finish();
+
+private:
+    void flushBuffer();
+    FILE* file_;
+    std::string lineEnd_;
+    std::string buffer_;
+    bool failed_ = false;
+};
+
+} // namespace kestrel::dxf
