@@ -170,7 +170,7 @@ std::wstring TextCodec::decode(std::string_view raw) const {
         return std::wstring(raw.begin(), raw.end());
     if (utf8_)
         return unescape(fromUtf8(raw));
-    std::wstring out(raw.size() + 1, L'\0');
+    std::wstring out(raw.size() + 2, L'\0');
     iconv(asIconv(toWide_), nullptr, nullptr, nullptr, nullptr);
     char* in = const_cast<char*>(raw.data());
     size_t inLeft = raw.size();
@@ -189,6 +189,9 @@ std::wstring TextCodec::decode(std::string_view raw) const {
         ++in;
         --inLeft;
     }
+    // Some code pages (1255 among them) hold back a character that a following mark could
+    // combine with: flush it.
+    iconv(asIconv(toWide_), nullptr, nullptr, &dst, &outLeft);
     out.resize(out.size() - outLeft / sizeof(wchar_t));
     return unescape(std::move(out));
 }

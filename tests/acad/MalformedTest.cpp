@@ -1,0 +1,2 @@
+#include "TestSupport.h"
+#include <gtest/gtest.h>
