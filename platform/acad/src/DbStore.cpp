@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -30,63 +31,28 @@ public:
 
 // ---------------------------------------------------------------- handle map
 
-void HandleMap::reset(size_t expected) {
-    size_t n = 1024;
-    shift_ = 54;
-    while (n < expected * 2) {
-        n *= 2;
-        --shift_;
-    }
-    table_.assign(n, kNone);
-    used_ = 0;
-}
-
 uint32_t HandleMap::find(const std::vector<Slot>& slots, uint64_t handle) const {
-    if (table_.empty() || handle == 0)
+    if (handle == 0)
         return kNone;
-    size_t mask = table_.size() - 1;
-    for (size_t i = bucket(handle);; i = (i + 1) & mask) {
-        uint32_t s = table_[i];
-        if (s == kNone)
-            return kNone;
-        if (slots[s].handle == handle)
-            return s;
-    }
+    auto it = std::lower_bound(sorted_.begin(), sorted_.end(), handle,
+                               [&](uint32_t s, uint64_t h) { return slots[s].handle < h; });
+    if (it != sorted_.end() && slots[*it].handle == handle)
+        return *it;
+    auto other = others_.find(handle);
+    return other == others_.end() ? kNone : other->second;
 }
 
 uint32_t HandleMap::insert(const std::vector<Slot>& slots, uint32_t slot) {
-    if (table_.empty())
-        reset(16);
-    if ((used_ + 1) * 2 > table_.size())
-        grow(slots);
     uint64_t handle = slots[slot].handle;
-    size_t mask = table_.size() - 1;
-    for (size_t i = bucket(handle);; i = (i + 1) & mask) {
-        uint32_t s = table_[i];
-        if (s == kNone) {
-            table_[i] = slot;
-            ++used_;
-            return kNone;
-        }
-        if (slots[s].handle == handle)
-            return s;
+    if (sorted_.empty() || slots[sorted_.back()].handle < handle) {
+        sorted_.push_back(slot);
+        return kNone;
     }
-}
-
-void HandleMap::grow(const std::vector<Slot>& slots) {
-    std::vector<uint32_t> old;
-    old.swap(table_);
-    table_.assign(old.size() * 2, kNone);
-    --shift_;
-    size_t mask = table_.size() - 1;
-    for (uint32_t s : old) {
-        if (s == kNone)
-            continue;
-        size_t i = bucket(slots[s].handle);
-        while (table_[i] != kNone)
-            i = (i + 1) & mask;
-        table_[i] = s;
-    }
+    uint32_t existing = find(slots, handle);
+    if (existing != kNone)
+        return existing;
+    others_.emplace(handle, slot);
+    return kNone;
 }
 
 // ---------------------------------------------------------------- loading
@@ -95,7 +61,10 @@ DbStore::DbStore(AcDbDatabase* db) : db_(db) {}
 
 DbStore::~DbStore() {
     resident_.clear();
-    std::free(data_);
+    if (mapped_)
+        munmap(data_, size_);
+    else
+        std::free(data_);
 }
 
 void DbStore::loadFile(const std::string& path) {
@@ -112,25 +81,20 @@ void DbStore::loadFile(const std::string& path) {
         ::close(fd);
         fail(0, "the file is too large (4 GiB or more)");
     }
-    char* data = static_cast<char*>(std::malloc(size + 1));
-    if (!data) {
-        ::close(fd);
-        fail(0, "not enough memory for the file");
-    }
-    size_t got = 0;
-    while (got < size) {
-        ssize_t n = ::read(fd, data + got, size - got);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            break;
-        got += size_t(n);
+    // The drawing's bytes are mapped, not copied: the index and the objects point into them.
+    char* data = nullptr;
+    if (size > 0) {
+        void* p = mmap(nullptr, size, PROT_READ, MAP_PRIVATE | MAP_POPULATE, fd, 0);
+        if (p == MAP_FAILED) {
+            ::close(fd);
+            fail(0, "cannot read the file: " + std::string(std::strerror(errno)));
+        }
+        data = static_cast<char*>(p);
+        mapped_ = true;
+    } else {
+        data = static_cast<char*>(std::malloc(1));
     }
     ::close(fd);
-    if (got != size) {
-        std::free(data);
-        fail(0, "cannot read the file");
-    }
     data_ = data;
     size_ = size;
     fileName_ = path;
@@ -154,7 +118,7 @@ void DbStore::buildFromRecords(const std::string&) {
         lineEnd_ = "\r\n";
     index_.attach(bytes);
     slots_.reserve(size_ / 6 + 16);
-    handles_.reset(size_ / 128 + 16);
+    handles_.reserve(size_ / 128 + 16);
     dxf::RecordReader reader(bytes, index_, start);
     Record r;
     while (reader.next(r))

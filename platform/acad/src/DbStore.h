@@ -82,20 +82,18 @@ struct HeaderVar {
     uint32_t end;
 };
 
-// Handle -> slot, open addressing over slot numbers.
+// Handle -> slot. Drawings mostly hold their handles in ascending order: those go into a sorted
+// array of slot numbers (4 bytes each, appended in file order); the others into a hash map.
 class HandleMap {
 public:
-    void reset(size_t expected);
+    void reserve(size_t expected) { sorted_.reserve(expected); }
     uint32_t find(const std::vector<Slot>& slots, uint64_t handle) const;
     // kNone when inserted, else the slot already holding the handle.
     uint32_t insert(const std::vector<Slot>& slots, uint32_t slot);
 
 private:
-    size_t bucket(uint64_t handle) const { return (handle * 0x9E3779B97F4A7C15ull) >> shift_; }
-    void grow(const std::vector<Slot>& slots);
-    std::vector<uint32_t> table_;
-    size_t used_ = 0;
-    int shift_ = 64;
+    std::vector<uint32_t> sorted_;
+    std::unordered_map<uint64_t, uint32_t> others_;
 };
 
 class DbStore {
@@ -193,6 +191,7 @@ private:
     AcDbDatabase* db_;
     char* data_ = nullptr;
     size_t size_ = 0;
+    bool mapped_ = false;
     size_t trailing_ = 0;
     std::string fileName_;
     dxf::TagIndex index_;

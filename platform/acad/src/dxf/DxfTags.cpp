@@ -70,55 +70,24 @@ std::string_view TagIndex::span(uint32_t first, uint32_t end) const {
     return bytes_.substr(offsets_[first], offsets_[end] - offsets_[first]);
 }
 
-bool isValidCode(int code) { return code >= -5 && code <= 1071; }
 
 TagReader::TagReader(std::string_view bytes, TagIndex& index, size_t start)
     : data_(bytes.data()), size_(bytes.size()), pos_(start), index_(index) {}
 
-bool TagReader::next(Tag& tag) {
-    if (pos_ >= size_)
-        return false;
-    const char* p = data_ + pos_;
-    const char* end = data_ + size_;
-    uint32_t tagNo = index_.size();
-    index_.push(uint32_t(pos_));
-    const char* lineStart = p;
-    while (p < end && *p == ' ')
-        ++p;
-    bool negative = p < end && *p == '-';
-    if (negative)
-        ++p;
-    int v = 0;
-    int digits = 0;
-    while (p < end && *p >= '0' && *p <= '9' && digits < 6) {
-        v = v * 10 + (*p++ - '0');
-        ++digits;
-    }
-    while (p < end && (*p == ' ' || *p == '\r'))
-        ++p;
-    if (digits == 0 || (p < end && *p != '\n')) {
-        const char* nl = static_cast<const char*>(std::memchr(lineStart, '\n', end - lineStart));
-        fail(TagIndex::line(tagNo),
-             "a group code was expected, found " +
-                 excerpt(std::string_view(lineStart, (nl ? nl : end) - lineStart)));
-    }
-    if (negative)
-        v = -v;
-    if (!isValidCode(v))
-        fail(TagIndex::line(tagNo), "group code " + std::to_string(v) + " is out of range");
-    if (p >= end || p + 1 >= end)
-        fail(TagIndex::line(tagNo) + 1, "group code " + std::to_string(v) +
-                                            " has no value line (odd number of lines; truncated?)");
-    ++p; // past the code line's '\n'
-    const char* valueStart = p;
-    const char* nl = static_cast<const char*>(std::memchr(p, '\n', end - p));
-    const char* valueEnd = nl ? nl : end;
-    pos_ = size_t((nl ? nl + 1 : end) - data_);
-    if (valueEnd > valueStart && valueEnd[-1] == '\r')
-        --valueEnd;
-    tag.code = v;
-    tag.value = std::string_view(valueStart, valueEnd - valueStart);
-    return true;
+void TagReader::badCodeLine(const char* lineStart, const char* end) {
+    const char* nl = static_cast<const char*>(std::memchr(lineStart, '\n', size_t(end - lineStart)));
+    uint32_t tagNo = index_.size() - 1;
+    fail(TagIndex::line(tagNo), "a group code was expected, found " +
+                                    excerpt(std::string_view(lineStart, size_t((nl ? nl : end) -
+                                                                               lineStart))));
+}
+
+void TagReader::badCode(int code, bool noValue) {
+    uint32_t tagNo = index_.size() - 1;
+    if (!noValue)
+        fail(TagIndex::line(tagNo), "group code " + std::to_string(code) + " is out of range");
+    fail(TagIndex::line(tagNo) + 1, "group code " + std::to_string(code) +
+                                        " has no value line (odd number of lines; truncated?)");
 }
 
 static std::string_view trim(std::string_view s) {

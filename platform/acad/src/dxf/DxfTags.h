@@ -3,6 +3,7 @@
 // The bytes stay in one buffer; the index keeps only where each tag starts.
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -57,18 +58,20 @@ class TagReader {
 public:
     TagReader(std::string_view bytes, TagIndex& index, size_t start = 0);
     // False at the end of the bytes; a malformed tag throws DxfError naming its line.
-    bool next(Tag& tag);
+    inline bool next(Tag& tag);
     uint32_t lastIndex() const { return index_.size() - 1; }
     size_t position() const { return pos_; }
 
 private:
+    [[noreturn]] void badCodeLine(const char* lineStart, const char* end);
+    [[noreturn]] void badCode(int code, bool noValue);
     const char* data_;
     size_t size_;
     size_t pos_;
     TagIndex& index_;
 };
 
-bool isValidCode(int code);
+inline bool isValidCode(int code) { return code >= -5 && code <= 1071; }
 
 // Numbers in DXF text.
 bool parseDouble(std::string_view text, double& value);
@@ -94,5 +97,69 @@ private:
     std::string buffer_;
     bool failed_ = false;
 };
+
+// Most DXF lines are a few bytes long: a plain loop beats memchr's call until a line proves long.
+inline const char* findNewline(const char* p, const char* end) {
+    const char* shortEnd = end - p > 24 ? p + 24 : end;
+    for (; p < shortEnd; ++p)
+        if (*p == '\n')
+            return p;
+    if (p == end)
+        return nullptr;
+    return static_cast<const char*>(std::memchr(p, '\n', size_t(end - p)));
+}
+
+inline bool TagReader::next(Tag& tag) {
+    if (pos_ >= size_)
+        return false;
+    const char* p = data_ + pos_;
+    const char* end = data_ + size_;
+    index_.push(uint32_t(pos_));
+    const char* lineStart = p;
+    int v = 0;
+    bool negative = false;
+    // The usual code line: three characters, the code right-aligned ("  0", " 10", "100").
+    if (end - p > 4 && p[3] == '\n' && p[2] >= '0' && p[2] <= '9' &&
+        (p[1] == ' ' || (p[1] >= '0' && p[1] <= '9')) &&
+        (p[0] == ' ' || (p[0] >= '0' && p[0] <= '9' && p[1] != ' '))) {
+        v = p[2] - '0';
+        if (p[1] != ' ')
+            v += 10 * (p[1] - '0');
+        if (p[0] != ' ')
+            v += 100 * (p[0] - '0');
+        p += 3;
+    } else {
+        while (p < end && *p == ' ')
+            ++p;
+        negative = p < end && *p == '-';
+        if (negative)
+            ++p;
+        int digits = 0;
+        while (p < end && *p >= '0' && *p <= '9' && digits < 6) {
+            v = v * 10 + (*p++ - '0');
+            ++digits;
+        }
+        while (p < end && (*p == ' ' || *p == '\r'))
+            ++p;
+        if (digits == 0 || (p < end && *p != '\n'))
+            badCodeLine(lineStart, end);
+        if (negative)
+            v = -v;
+        if (!isValidCode(v))
+            badCode(v, false);
+    }
+    if (p + 1 >= end)
+        badCode(v, true);
+    ++p; // past the code line's '\n'
+    const char* valueStart = p;
+    const char* nl = findNewline(p, end);
+    const char* valueEnd = nl ? nl : end;
+    pos_ = size_t((nl ? nl + 1 : end) - data_);
+    if (valueEnd > valueStart && valueEnd[-1] == '\r')
+        --valueEnd;
+    tag.code = v;
+    tag.value = std::string_view(valueStart, size_t(valueEnd - valueStart));
+    return true;
+}
 
 } // namespace kestrel::dxf
