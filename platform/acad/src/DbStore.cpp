@@ -1418,6 +1418,11 @@ bool DbStore::save(const std::string& path, std::string& error) {
         return false;
     }
     struct stat st{};
+    if (::stat(path.c_str(), &st) == 0 && !S_ISREG(st.st_mode)) {
+        ::unlink(tmp.c_str());
+        error = "cannot replace " + path + ": it is not a file";
+        return false;
+    }
     if (::stat(path.c_str(), &st) == 0) {
         std::string bak = backupPath(path);
         ::unlink(bak.c_str());

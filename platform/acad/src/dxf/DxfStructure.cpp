@@ -96,6 +96,8 @@ bool RecordReader::next(Record& r) {
         }
     }
     r.endTag = havePending_ ? reader_.lastIndex() : index_.size();
+    if (!havePending_)
+        index_.finish(uint32_t(reader_.position())); // the data ends: close the last tag
     classify(r);
     return true;
 }
