@@ -165,25 +165,37 @@ TEST(DxfPeer, AdditionsThroughTheDatabaseReadBackInEzdxf) {
     }
 }
 
+// LibreCAD's dxf2pdf draws R12 drawings; for the R2000+ drawings that ezdxf makes it writes an
+// empty page even unchanged, so the check is that our file fares no worse than the original.
 TEST(DxfPeer, LibreCadRendersTheAdditions) {
     if (!peerAvailable())
         GTEST_SKIP() << "/usr/bin/python3 with ezdxf is not available";
     if (!fileExists("/usr/bin/librecad"))
         GTEST_SKIP() << "LibreCAD is not installed";
     std::string out = scratchDir("librecad");
+    auto render = [&](const std::string& dxf) {
+        int status;
+        run("cd " + q(out) + " && QT_QPA_PLATFORM=offscreen timeout 120 librecad dxf2pdf " +
+                q(dxf) + " >/dev/null 2>&1",
+            status);
+        std::string pdf = dxf.substr(0, dxf.size() - 4) + ".pdf";
+        return fileExists(pdf) ? readFile(pdf).size() : 0;
+    };
     for (const char* name : {"sample_R12", "sample_R2000", "sample_R2018"}) {
         SCOPED_TRACE(name);
+        std::string original = out + "/" + name + "_original.dxf";
+        writeFile(original, readFile(sampleDir() + "/" + name + ".dxf"));
         AcDbDatabase db(false);
-        ASSERT_EQ(db.readDxfFile(wide(sampleDir() + "/" + name + ".dxf").c_str()), Acad::eOk);
+        ASSERT_EQ(db.readDxfFile(wide(original).c_str()), Acad::eOk);
         addTable(db);
         std::string saved = out + "/" + name + ".dxf";
         ASSERT_EQ(db.saveAs(wide(saved).c_str()), Acad::eOk);
-        int status;
-        run("cd " + q(out) + " && QT_QPA_PLATFORM=offscreen timeout 120 librecad dxf2pdf " +
-                q(saved) + " >/dev/null 2>&1",
-            status);
-        std::string pdf = out + "/" + name + ".pdf";
-        EXPECT_TRUE(fileExists(pdf));
-        EXPECT_GT(readFile(pdf).size(), 1000u);
+        size_t before = render(original);
+        size_t after = render(saved);
+        EXPECT_GT(after, 1000u);
+        EXPECT_GE(after, before);
+        if (std::string(name) == "sample_R12") {
+            EXPECT_GT(after, before); // the table is drawn
+        }
     }
 }
