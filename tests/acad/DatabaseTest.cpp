@@ -87,7 +87,8 @@ AcDbObjectId addDoor(AcDbDatabase& db) {
 
 TEST(Database, BlockTableTextStylesAndNewRecords) {
     AcDbDatabase db; // the built-in empty drawing
-    EXPECT_EQ(blockNames(db), (std::vector<std::wstring>{L"$MODEL_SPACE", L"$PAPER_SPACE"}));
+    // R12 calls its spaces $MODEL_SPACE and $PAPER_SPACE; the database names them as the host.
+    EXPECT_EQ(blockNames(db), (std::vector<std::wstring>{L"*Model_Space", L"*Paper_Space"}));
 
     AcDbTextStyleTable* styles = nullptr;
     ASSERT_EQ(db.getSymbolTable(styles, AcDb::kForWrite), Acad::eOk);
@@ -115,7 +116,13 @@ TEST(Database, BlockTableTextStylesAndNewRecords) {
 
     AcDbObjectId refId = addDoor(db);
     EXPECT_EQ(blockNames(db),
-              (std::vector<std::wstring>{L"$MODEL_SPACE", L"$PAPER_SPACE", L"DOOR"}));
+              (std::vector<std::wstring>{L"*Model_Space", L"*Paper_Space", L"DOOR"}));
+    AcDbObjectId modelSpace;
+    AcDbBlockTable* blocks = nullptr;
+    ASSERT_EQ(db.getBlockTable(blocks, AcDb::kForRead), Acad::eOk);
+    EXPECT_EQ(blocks->getAt(L"*MODEL_SPACE", modelSpace), Acad::eOk);
+    EXPECT_EQ(modelSpace, db.modelSpaceId());
+    blocks->close();
     EXPECT_TRUE(db.openedObjects().empty());
 
     // The reference reads back with its block, placement and attribute.

@@ -229,7 +229,7 @@ void AcDbBlockTableRecord::dxfInBegin(std::string_view subclass, int code,
     switch (code) {
     case 2:
         if (name_.empty())
-            name_ = decode(value);
+            name_ = kestrel::acad::spaceAlias(decode(value));
         break;
     case 70:
         flags_ = toInt(value);
@@ -256,9 +256,12 @@ void AcDbBlockTableRecord::dxfOutFields(kestrel::dxf::TagEditor& tags) const {
 }
 
 void AcDbBlockTableRecord::dxfOutBegin(kestrel::dxf::TagEditor& tags) const {
-    std::string name = encode(name_);
-    tags.set("AcDbBlockBegin", 2, name);
-    tags.set("AcDbBlockBegin", 3, name);
+    // A record read from the file keeps its name there (references use it).
+    if (!store() || (store()->slot(slot()).flags & kestrel::acad::kNew)) {
+        std::string name = encode(name_);
+        tags.set("AcDbBlockBegin", 2, name);
+        tags.set("AcDbBlockBegin", 3, name);
+    }
     double p[3] = {origin_.x, origin_.y, origin_.z};
     tags.setPoint("AcDbBlockBegin", 10, p);
 }

@@ -60,7 +60,8 @@ uint32_t HandleMap::insert(const std::vector<Slot>& slots, uint32_t slot) {
 DbStore::DbStore(AcDbDatabase* db) : db_(db) {}
 
 DbStore::~DbStore() {
-    resident_.clear();
+    for (AcDbObject* obj : objects_)
+        delete obj;
     if (mapped_)
         munmap(data_, size_);
     else
@@ -343,6 +344,8 @@ void DbStore::onRecord(const Record& r) {
                 auto& table = tables_[size_t(blockTable_)];
                 if (!table.byKey.emplace(key, s).second)
                     fail(r.line(), "BLOCK " + dxf::excerpt(r.name) + " is defined twice");
+                if (key == "$MODEL_SPACE" || key == "$PAPER_SPACE")
+                    table.byKey.emplace("*" + key.substr(1), s);
                 table.entries.push_back(s);
                 currentBlock_ = b;
             }
@@ -423,9 +426,8 @@ std::string_view DbStore::typeName(uint32_t s) const {
     const Slot& sl = slots_[s];
     if (sl.firstTag != kNone)
         return index_.tag(sl.firstTag).value;
-    auto it = resident_.find(s);
-    if (it != resident_.end())
-        return it->second->dxfName();
+    if (AcDbObject* obj = resident(s))
+        return obj->dxfName();
     return sl.kind == Kind::VirtualTable ? "TABLE" : "BLOCK_RECORD";
 }
 
@@ -474,6 +476,26 @@ uint32_t DbStore::newSlot(Kind kind, uint32_t owner) {
 void DbStore::addPending(uint32_t anchor, uint32_t s) {
     pending_[anchor].push_back(s);
     slots_[anchor].flags |= kPending;
+}
+
+std::wstring spaceAlias(std::wstring name) {
+    std::string key = dxf::TextCodec::keyOfWide(name);
+    if (key == "$MODEL_SPACE")
+        return L"*Model_Space";
+    if (key == "$PAPER_SPACE")
+        return L"*Paper_Space";
+    return name;
+}
+
+void DbStore::keep(uint32_t s, AcDbObject* object) {
+    if (objects_.size() <= s)
+        objects_.resize(std::max<size_t>(slots_.size(), s + 1), nullptr);
+    objects_[s] = object;
+}
+
+void DbStore::drop(uint32_t s) {
+    delete objects_[s];
+    objects_[s] = nullptr;
 }
 
 DbStore* storeOf(AcDbObjectId id) {
@@ -629,15 +651,12 @@ Acad::ErrorStatus DbStore::open(uint32_t s, AcDb::OpenMode mode, bool openErased
         return Acad::eWasOpenedForRead;
     if (sl.readers == 0xffff)
         return Acad::eNotApplicable;
-    AcDbObject* obj;
-    auto it = resident_.find(s);
-    if (it != resident_.end()) {
-        obj = it->second.get();
-    } else {
+    AcDbObject* obj = resident(s);
+    if (!obj) {
         obj = materialize(s);
         if (!obj)
             return Acad::eNotApplicable;
-        resident_.emplace(s, std::unique_ptr<AcDbObject>(obj));
+        keep(s, obj);
     }
     if (mode == AcDb::kForWrite)
         sl.flags |= kWriting;
@@ -681,7 +700,7 @@ Acad::ErrorStatus DbStore::close(AcDbObject* obj) {
             slots_[blocks_[sl.link].begin].flags |= kModified;
     }
     if (sl.readers == 0 && !(sl.flags & (kWriting | kModified | kNew)) && !keepsResident(sl.kind))
-        resident_.erase(s);
+        drop(s);
     return Acad::eOk;
 }
 
@@ -730,14 +749,10 @@ Acad::ErrorStatus DbStore::erase(AcDbObject* obj, bool erasing) {
 }
 
 std::vector<AcDbObjectId> DbStore::openedObjects() const {
-    std::vector<uint32_t> open;
-    for (const auto& [s, obj] : resident_)
-        if (isOpen(s))
-            open.push_back(s);
-    std::sort(open.begin(), open.end());
     std::vector<AcDbObjectId> ids;
-    for (uint32_t s : open)
-        ids.push_back(id(s));
+    for (uint32_t s = 0; s < objects_.size(); ++s)
+        if (objects_[s] && isOpen(s))
+            ids.push_back(id(s));
     return ids;
 }
 
@@ -756,9 +771,8 @@ uint32_t DbStore::findRecord(int t, std::wstring_view name, bool includeErased) 
 }
 
 std::wstring DbStore::recordName(uint32_t s) const {
-    auto it = resident_.find(s);
-    if (it != resident_.end()) {
-        auto* rec = dynamic_cast<AcDbSymbolTableRecord*>(it->second.get());
+    if (AcDbObject* obj = resident(s)) {
+        auto* rec = dynamic_cast<AcDbSymbolTableRecord*>(obj);
         if (rec) {
             rec->ensureLoaded();
             return rec->name_;
@@ -773,7 +787,8 @@ std::wstring DbStore::recordName(uint32_t s) const {
     for (uint32_t i = sl.firstTag + 1; i < end; ++i) {
         Tag t = index_.tag(i);
         if (t.code == 2)
-            return codec_.decode(t.value);
+            return sl.kind == Kind::BlockBegin ? spaceAlias(codec_.decode(t.value))
+                                               : codec_.decode(t.value);
     }
     return L"";
 }
@@ -854,7 +869,7 @@ Acad::ErrorStatus DbStore::addRecord(int t, AcDbSymbolTableRecord* record, AcDbO
     record->slot_ = s;
     record->loaded_ = true;
     slots_[s].flags |= kWriting;
-    resident_.emplace(s, std::unique_ptr<AcDbObject>(record));
+    keep(s, record);
     outId = id(s);
     return Acad::eOk;
 }
@@ -920,7 +935,7 @@ Acad::ErrorStatus DbStore::appendEntity(uint32_t recordSlot, AcDbEntity* entity,
     entity->slot_ = s;
     entity->loaded_ = true;
     slots_[s].flags |= kWriting;
-    resident_.emplace(s, std::unique_ptr<AcDbObject>(entity));
+    keep(s, entity);
     blocks_[b].entities.push_back(s);
     addPending(anchor, s);
     if (ref) {
@@ -931,7 +946,7 @@ Acad::ErrorStatus DbStore::appendEntity(uint32_t recordSlot, AcDbEntity* entity,
             a->store_ = this;
             a->slot_ = as;
             a->loaded_ = true;
-            resident_.emplace(as, std::unique_ptr<AcDbObject>(a));
+            keep(as, a);
             newSubs_[s].push_back(as);
         }
         if (!attributes.empty()) {
@@ -940,7 +955,7 @@ Acad::ErrorStatus DbStore::appendEntity(uint32_t recordSlot, AcDbEntity* entity,
             seqend->layer_ = ref->layer_;
             seqend->store_ = this;
             seqend->slot_ = seq;
-            resident_.emplace(seq, std::unique_ptr<AcDbObject>(seqend));
+            keep(seq, seqend);
             newSubs_[s].push_back(seq);
         }
     }
@@ -964,7 +979,7 @@ Acad::ErrorStatus DbStore::appendAttribute(AcDbBlockReference* ref, AcDbAttribut
             seqend->layer_ = ref->layer_;
             seqend->store_ = this;
             seqend->slot_ = seq;
-            resident_.emplace(seq, std::unique_ptr<AcDbObject>(seqend));
+            keep(seq, seqend);
             subs.push_back(seq);
         }
         subs.insert(subs.end() - 1, as);
@@ -982,7 +997,7 @@ Acad::ErrorStatus DbStore::appendAttribute(AcDbBlockReference* ref, AcDbAttribut
     a->slot_ = as;
     a->loaded_ = true;
     slots_[as].flags |= kWriting;
-    resident_.emplace(as, std::unique_ptr<AcDbObject>(a));
+    keep(as, a);
     invalidateExtents();
     outId = id(as);
     return Acad::eOk;
@@ -1018,9 +1033,8 @@ bool DbStore::blockHasAttributeDefinitions(uint32_t b) const {
 
 AcGePoint3d DbStore::blockOrigin(uint32_t b) const {
     uint32_t rec = blocks_[b].record;
-    auto it = resident_.find(rec);
-    if (it != resident_.end())
-        return static_cast<AcDbBlockTableRecord*>(it->second.get())->origin();
+    if (AcDbObject* obj = resident(rec))
+        return static_cast<AcDbBlockTableRecord*>(obj)->origin();
     std::unique_ptr<AcDbObject> tmp(const_cast<DbStore*>(this)->materialize(rec));
     return static_cast<AcDbBlockTableRecord*>(tmp.get())->origin();
 }
@@ -1038,10 +1052,9 @@ Acad::ErrorStatus DbStore::blockExtents(uint32_t b, AcDbExtents& extents, int de
         if (slots_[e].flags & kErased)
             continue;
         AcDbExtents one;
-        auto it = resident_.find(e);
         Acad::ErrorStatus es;
-        if (it != resident_.end()) {
-            es = static_cast<AcDbEntity*>(it->second.get())->getGeomExtents(one);
+        if (AcDbObject* obj = resident(e)) {
+            es = static_cast<AcDbEntity*>(obj)->getGeomExtents(one);
         } else {
             std::unique_ptr<AcDbObject> tmp(const_cast<DbStore*>(this)->materialize(e));
             es = static_cast<AcDbEntity*>(tmp.get())->getGeomExtents(one);
@@ -1278,14 +1291,12 @@ void DbStore::writeObject(dxf::TagWriter& w, uint32_t s) {
     std::vector<EditTag> tags = sl.firstTag != kNone ? fileTags(s) : skeleton(s);
     dxf::TagEditor editor(std::move(tags), subclassed());
     if (sl.kind == Kind::BlockBegin && !isBlockRecordSlot(s)) {
-        auto it = resident_.find(blocks_[sl.link].record);
-        if (it != resident_.end())
-            static_cast<AcDbBlockTableRecord*>(it->second.get())->dxfOutBegin(editor);
+        if (AcDbObject* obj = resident(blocks_[sl.link].record))
+            static_cast<AcDbBlockTableRecord*>(obj)->dxfOutBegin(editor);
     } else {
-        auto it = resident_.find(s);
-        if (it != resident_.end()) {
-            it->second->ensureLoaded();
-            it->second->dxfOutFields(editor);
+        if (AcDbObject* obj = resident(s)) {
+            obj->ensureLoaded();
+            obj->dxfOutFields(editor);
         }
     }
     writeTags(w, editor.tags());

@@ -229,7 +229,11 @@ private:
     std::unordered_map<std::string, size_t> headerIndex_;
     std::vector<std::pair<std::string, std::vector<dxf::EditTag>>> headerOverrides_;
 
-    std::unordered_map<uint32_t, std::unique_ptr<AcDbObject>> resident_;
+    // The object of each slot while it is open, changed or new (owned); one pointer per slot.
+    std::vector<AcDbObject*> objects_;
+    AcDbObject* resident(uint32_t s) const { return s < objects_.size() ? objects_[s] : nullptr; }
+    void keep(uint32_t s, AcDbObject* object);
+    void drop(uint32_t s);
     std::unordered_map<uint32_t, std::vector<uint32_t>> pending_;
     std::unordered_map<uint32_t, std::vector<uint32_t>> newSubs_; // new ATTRIBs, then SEQEND
     std::set<std::string> typeNames_;
@@ -238,5 +242,7 @@ private:
 };
 
 DbStore* storeOf(AcDbObjectId id);
+// R12 names its spaces $MODEL_SPACE and $PAPER_SPACE; the database calls them as from R2000.
+std::wstring spaceAlias(std::wstring name);
 
 } // namespace kestrel::acad
