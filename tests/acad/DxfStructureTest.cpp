@@ -17,7 +17,7 @@ std::string dxf(std::initializer_list<std::pair<int, const char*>> tags) {
 std::string errorOf(const std::string& bytes) {
     TagIndex index;
     index.attach(bytes);
-    RecordReader reader(bytes, index);
+    RecordReader reader(bytes, &index);
     Record r;
     try {
         while (reader.next(r)) {
@@ -41,7 +41,7 @@ TEST(DxfStructure, RecordsCarryTheirSectionHandleNameAndSubEntities) {
                         "trailing bytes are kept";
     TagIndex index;
     index.attach(bytes);
-    RecordReader reader(bytes, index);
+    RecordReader reader(bytes, &index);
     std::vector<Record> records;
     Record r;
     while (reader.next(r))

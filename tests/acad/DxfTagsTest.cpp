@@ -11,7 +11,7 @@ namespace {
 
 std::vector<Tag> readAll(const std::string& bytes, TagIndex& index) {
     index.attach(bytes);
-    TagReader reader(bytes, index);
+    TagReader reader(bytes, &index);
     std::vector<Tag> tags;
     Tag t;
     while (reader.next(t))

@@ -17,6 +17,7 @@ using dxf::Record;
 using dxf::Section;
 using dxf::Tag;
 using dxf::TagIndex;
+using dxf::TagRange;
 
 namespace {
 
@@ -117,10 +118,10 @@ void DbStore::buildFromRecords(const std::string&) {
     size_t nl = bytes.find('\n');
     if (nl != std::string_view::npos && nl > 0 && bytes[nl - 1] == '\r')
         lineEnd_ = "\r\n";
-    index_.attach(bytes);
     slots_.reserve(size_ / 6 + 16);
     handles_.reserve(size_ / 128 + 16);
-    dxf::RecordReader reader(bytes, index_, start);
+    recordsBegin_ = start;
+    dxf::RecordReader reader(bytes, nullptr, start);
     Record r;
     while (reader.next(r))
         onRecord(r);
@@ -157,16 +158,22 @@ void DbStore::onHeader(const Record& r) {
     headerSlot_ = uint32_t(slots_.size() - 1);
     slots_[headerSlot_].kind = Kind::Header;
     std::string_view acadver = "AC1009", codepage = "ANSI_1252";
-    for (uint32_t i = r.firstTag + 1; i < r.endTag; ++i) {
-        Tag t = index_.tag(i);
+    TagRange tags(bytes(), r.begin, r.end);
+    Tag t;
+    tags.next(t); // 0 SECTION
+    uint64_t line = r.line();
+    while (tags.next(t)) {
+        line += 2;
+        uint32_t at = uint32_t(tags.lastStart());
         if (t.code == 9) {
             if (!headerVars_.empty())
-                headerVars_.back().end = i;
+                headerVars_.back().end = at;
             headerIndex_.emplace(std::string(t.value), headerVars_.size());
-            headerVars_.push_back(HeaderVar{std::string(t.value), i, r.endTag});
+            headerVars_.push_back(
+                HeaderVar{std::string(t.value), at, uint32_t(r.end), uint32_t(tags.position())});
             continue;
         }
-        if (headerVars_.empty() || i != headerVars_.back().first + 1)
+        if (headerVars_.empty() || at != headerVars_.back().valueStart)
             continue;
         const std::string& name = headerVars_.back().name;
         if (name == "$ACADVER")
@@ -174,7 +181,7 @@ void DbStore::onHeader(const Record& r) {
         else if (name == "$DWGCODEPAGE")
             codepage = t.value;
         else if (name == "$HANDSEED" && !dxf::parseHandle(t.value, fileHandseed_))
-            fail(TagIndex::line(i) + 1, "invalid $HANDSEED " + dxf::excerpt(t.value));
+            fail(line + 1, "invalid $HANDSEED " + dxf::excerpt(t.value));
         else if (name == "$HANDLING")
             handles_enabled_ = t.value.find('0') == std::string_view::npos || t.value.size() > 1;
     }
@@ -195,7 +202,7 @@ void DbStore::onRecord(const Record& r) {
         if (other != kNone)
             fail(r.line(), "handle " + std::string(r.handle) + " is used twice (also by the " +
                                std::string(typeName(other)) + " at line " +
-                               std::to_string(TagIndex::line(slots_[other].firstTag)) + ")");
+                               std::to_string(lineAt(slots_[other].offset)) + ")");
         maxHandle_ = std::max(maxHandle_, handle);
     };
     auto entityKind = [&]() {
@@ -217,7 +224,7 @@ void DbStore::onRecord(const Record& r) {
         Kind kind = entityKind();
         uint32_t owner = r.subEntity ? lastMain_ : blocks_[block].record;
         s = addSlot(kind, owner);
-        slots_.back().firstTag = r.firstTag;
+        slots_.back().offset = uint32_t(r.begin);
         registerHandle(s);
         if (!r.subEntity) {
             blocks_[block].entities.push_back(s);
@@ -233,7 +240,7 @@ void DbStore::onRecord(const Record& r) {
             if (rec != kNone)
                 slots_[s].link = slots_[rec].link;
             else
-                unresolved_.push_back(Unresolved{s, std::move(key)});
+                unresolved_.push_back(Unresolved{s, r.line(), std::move(key)});
         }
     };
 
@@ -251,7 +258,7 @@ void DbStore::onRecord(const Record& r) {
     }
     if (type == "SECTION") {
         s = addSlot(Kind::Structure, kNone);
-        slots_[s].firstTag = r.firstTag;
+        slots_[s].offset = uint32_t(r.begin);
         section_ = r.section;
         if (section_ == Section::Header)
             onHeader(r);
@@ -259,7 +266,7 @@ void DbStore::onRecord(const Record& r) {
     }
     if (type == "ENDSEC") {
         s = addSlot(Kind::Structure, kNone);
-        slots_[s].firstTag = r.firstTag;
+        slots_[s].offset = uint32_t(r.begin);
         if (section_ == Section::Entities)
             entitiesEnd_ = s;
         else if (section_ == Section::Blocks)
@@ -270,7 +277,7 @@ void DbStore::onRecord(const Record& r) {
     if (section_ == Section::Tables) {
         if (type == "TABLE") {
             s = addSlot(Kind::TableHead, kNone);
-            slots_[s].firstTag = r.firstTag;
+            slots_[s].offset = uint32_t(r.begin);
             registerHandle(s);
             currentTable_ = int(tables_.size());
             slots_[s].link = uint32_t(currentTable_);
@@ -287,7 +294,7 @@ void DbStore::onRecord(const Record& r) {
         }
         if (type == "ENDTAB") {
             s = addSlot(Kind::Structure, kNone);
-            slots_[s].firstTag = r.firstTag;
+            slots_[s].offset = uint32_t(r.begin);
             tables_[size_t(currentTable_)].end = s;
             currentTable_ = -1;
             return;
@@ -298,7 +305,7 @@ void DbStore::onRecord(const Record& r) {
                     : currentTable_ == layerTable_ ? Kind::Layer
                                                    : Kind::SymbolRecord;
         s = addSlot(kind, table.head);
-        slots_[s].firstTag = r.firstTag;
+        slots_[s].offset = uint32_t(r.begin);
         slots_[s].link = uint32_t(currentTable_);
         registerHandle(s);
         table.entries.push_back(s);
@@ -349,13 +356,13 @@ void DbStore::onRecord(const Record& r) {
                 table.entries.push_back(s);
                 currentBlock_ = b;
             }
-            slots_[s].firstTag = r.firstTag;
+            slots_[s].offset = uint32_t(r.begin);
             registerHandle(s);
             return;
         }
         if (type == "ENDBLK") {
             s = addSlot(Kind::BlockEnd, blocks_[currentBlock_].record);
-            slots_[s].firstTag = r.firstTag;
+            slots_[s].offset = uint32_t(r.begin);
             slots_[s].link = currentBlock_;
             registerHandle(s);
             blocks_[currentBlock_].end = blocks_[currentBlock_].anchor = s;
@@ -366,7 +373,7 @@ void DbStore::onRecord(const Record& r) {
     Kind kind = (r.section == Section::Header || type.empty() || type == "EOF") ? Kind::Structure
                                                                                  : Kind::Object;
     s = addSlot(kind, kNone);
-    slots_[s].firstTag = r.firstTag;
+    slots_[s].offset = uint32_t(r.begin);
     if (kind == Kind::Object)
         registerHandle(s);
 }
@@ -411,7 +418,7 @@ void DbStore::finishLoad() {
                 rec = it->second;
         }
         if (rec == kNone)
-            fail(TagIndex::line(slots_[u.slot].firstTag),
+            fail(u.line,
                  "INSERT refers to block \"" + u.key + "\", which the drawing does not define");
         slots_[u.slot].link = slots_[rec].link;
     }
@@ -424,8 +431,12 @@ void DbStore::finishLoad() {
 
 std::string_view DbStore::typeName(uint32_t s) const {
     const Slot& sl = slots_[s];
-    if (sl.firstTag != kNone)
-        return index_.tag(sl.firstTag).value;
+    if (sl.offset != kNone) {
+        TagRange tags(bytes(), sl.offset, size_);
+        Tag t;
+        tags.next(t);
+        return t.value;
+    }
     if (AcDbObject* obj = resident(s))
         return obj->dxfName();
     return sl.kind == Kind::VirtualTable ? "TABLE" : "BLOCK_RECORD";
@@ -442,26 +453,28 @@ bool DbStore::isBlockRecordSlot(uint32_t s) const {
     return sl.kind == Kind::BlockBegin && blocks_[sl.link].record == s;
 }
 
-uint32_t DbStore::endTag(uint32_t s) const {
-    if (s + 1 < fileSlots_) {
-        for (uint32_t n = s + 1; n < fileSlots_; ++n)
-            if (slots_[n].firstTag != kNone)
-                return slots_[n].firstTag;
-    }
-    return index_.size();
+uint32_t DbStore::endOffset(uint32_t s) const {
+    for (uint32_t n = s + 1; n < fileSlots_; ++n)
+        if (slots_[n].offset != kNone)
+            return slots_[n].offset;
+    return uint32_t(trailing_);
+}
+
+uint64_t DbStore::lineAt(size_t offset) const {
+    uint64_t line = 1;
+    for (size_t i = 0; i < offset && i < size_; ++i)
+        line += data_[i] == '\n';
+    return line;
 }
 
 std::vector<EditTag> DbStore::fileTags(uint32_t s) const {
     std::vector<EditTag> tags;
-    uint32_t first = slots_[s].firstTag;
-    if (first == kNone)
+    if (slots_[s].offset == kNone)
         return tags;
-    uint32_t end = endTag(s);
-    tags.reserve(end - first);
-    for (uint32_t i = first; i < end; ++i) {
-        Tag t = index_.tag(i);
+    TagRange range(bytes(), slots_[s].offset, endOffset(s));
+    Tag t;
+    while (range.next(t))
         tags.push_back(EditTag{t.code, std::string(t.value)});
-    }
     return tags;
 }
 
@@ -583,17 +596,21 @@ AcDbObject* DbStore::materialize(uint32_t s) {
             blocks_[sl.link].paperSpace ? L"*Paper_Space" : L"*Model_Space";
         obj->loaded_ = true;
     } else {
-        obj->loaded_ = sl.firstTag == kNone;
+        obj->loaded_ = sl.offset == kNone;
     }
     return obj;
 }
 
-template <class F> static void forEachField(const dxf::TagIndex& index, uint32_t first,
-                                            uint32_t end, F&& f) {
+// The tags of a record after its 0 tag, with the subclass they stand in; reactor and
+// dictionary groups are skipped, extended data ends the walk.
+template <class F> static void forEachField(std::string_view bytes, size_t begin, size_t end,
+                                            F&& f) {
     std::string_view subclass;
     int depth = 0;
-    for (uint32_t i = first + 1; i < end; ++i) {
-        Tag t = index.tag(i);
+    TagRange tags(bytes, begin, end);
+    Tag t;
+    tags.next(t);
+    while (tags.next(t)) {
         if (t.code >= 1000)
             break;
         if (t.code == 102) {
@@ -618,17 +635,17 @@ void DbStore::loadFields(const AcDbObject* constObject) {
     obj->loaded_ = true;
     uint32_t s = obj->slot_;
     const Slot& sl = slots_[s];
-    if (sl.firstTag == kNone)
+    if (sl.offset == kNone)
         return;
-    forEachField(index_, sl.firstTag, endTag(s),
+    forEachField(bytes(), sl.offset, endOffset(s),
                  [&](std::string_view sub, int code, std::string_view value) {
                      obj->dxfInField(sub, code, value);
                  });
     if (sl.kind == Kind::BlockRecord) {
         uint32_t begin = blocks_[sl.link].begin;
         auto* rec = static_cast<AcDbBlockTableRecord*>(obj);
-        if (begin != kNone && slots_[begin].firstTag != kNone)
-            forEachField(index_, slots_[begin].firstTag, endTag(begin),
+        if (begin != kNone && slots_[begin].offset != kNone)
+            forEachField(bytes(), slots_[begin].offset, endOffset(begin),
                          [&](std::string_view sub, int code, std::string_view value) {
                              rec->dxfInBegin(sub, code, value);
                          });
@@ -781,11 +798,12 @@ std::wstring DbStore::recordName(uint32_t s) const {
     const Slot& sl = slots_[s];
     if (sl.kind == Kind::VirtualBlock)
         return blocks_[sl.link].paperSpace ? L"*Paper_Space" : L"*Model_Space";
-    if (sl.firstTag == kNone)
+    if (sl.offset == kNone)
         return L"";
-    uint32_t end = endTag(s);
-    for (uint32_t i = sl.firstTag + 1; i < end; ++i) {
-        Tag t = index_.tag(i);
+    TagRange tags(bytes(), sl.offset, endOffset(s));
+    Tag t;
+    tags.next(t);
+    while (tags.next(t)) {
         if (t.code == 2)
             return sl.kind == Kind::BlockBegin ? spaceAlias(codec_.decode(t.value))
                                                : codec_.decode(t.value);
@@ -1069,7 +1087,7 @@ Acad::ErrorStatus DbStore::blockExtents(uint32_t b, AcDbExtents& extents, int de
 
 Acad::ErrorStatus DbStore::fileEntityExtents(uint32_t s, AcDbExtents& extents) const {
     const Slot& sl = slots_[s];
-    if (sl.firstTag == kNone)
+    if (sl.offset == kNone)
         return Acad::eInvalidExtents;
     double px[9] = {0};
     bool circle = false;
@@ -1078,7 +1096,7 @@ Acad::ErrorStatus DbStore::fileEntityExtents(uint32_t s, AcDbExtents& extents) c
     std::string_view type = typeName(s);
     bool round = type == "CIRCLE" || type == "ARC";
     AcDbExtents ext;
-    forEachField(index_, sl.firstTag, endTag(s), [&](std::string_view, int code,
+    forEachField(bytes(), sl.offset, endOffset(s), [&](std::string_view, int code,
                                                       std::string_view value) {
         double v = 0;
         if (code >= 10 && code <= 18 && dxf::parseDouble(value, v)) {
@@ -1117,10 +1135,10 @@ bool DbStore::headerVar(const std::string& name, std::vector<AcDbHeaderValue>& v
     if (it == headerIndex_.end())
         return false;
     const HeaderVar& v = headerVars_[it->second];
-    for (uint32_t i = v.first + 1; i < v.end; ++i) {
-        Tag t = index_.tag(i);
+    TagRange tags(bytes(), v.valueStart, v.end);
+    Tag t;
+    while (tags.next(t))
         values.push_back(AcDbHeaderValue{t.code, codec_.decode(t.value)});
-    }
     return true;
 }
 
@@ -1288,7 +1306,7 @@ std::vector<EditTag> DbStore::skeleton(uint32_t s) const {
 
 void DbStore::writeObject(dxf::TagWriter& w, uint32_t s) {
     const Slot& sl = slots_[s];
-    std::vector<EditTag> tags = sl.firstTag != kNone ? fileTags(s) : skeleton(s);
+    std::vector<EditTag> tags = sl.offset != kNone ? fileTags(s) : skeleton(s);
     dxf::TagEditor editor(std::move(tags), subclassed());
     if (sl.kind == Kind::BlockBegin && !isBlockRecordSlot(s)) {
         if (AcDbObject* obj = resident(blocks_[sl.link].record))
@@ -1303,10 +1321,10 @@ void DbStore::writeObject(dxf::TagWriter& w, uint32_t s) {
 }
 
 void DbStore::writeHeader(dxf::TagWriter& w, uint32_t s) {
-    uint32_t first = slots_[s].firstTag;
-    uint32_t end = endTag(s);
+    uint32_t first = slots_[s].offset;
+    uint32_t end = endOffset(s);
     uint32_t varsStart = headerVars_.empty() ? end : headerVars_.front().first;
-    w.raw(index_.span(first, varsStart));
+    w.raw(bytes().substr(first, varsStart - first));
     std::vector<bool> used(headerOverrides_.size(), false);
     for (const HeaderVar& v : headerVars_) {
         size_t k = 0;
@@ -1314,7 +1332,7 @@ void DbStore::writeHeader(dxf::TagWriter& w, uint32_t s) {
             if (headerOverrides_[k].first == v.name)
                 break;
         if (k == headerOverrides_.size()) {
-            w.raw(index_.span(v.first, v.end));
+            w.raw(bytes().substr(v.first, v.end - v.first));
             continue;
         }
         used[k] = true;
@@ -1343,8 +1361,8 @@ void DbStore::writeSlot(dxf::TagWriter& w, uint32_t s) {
         writeHeader(w, s);
     else if (sl.flags & (kModified | kNew))
         writeObject(w, s);
-    else if (sl.firstTag != kNone)
-        w.raw(index_.span(sl.firstTag, endTag(s)));
+    else if (sl.offset != kNone)
+        w.raw(bytes().substr(sl.offset, endOffset(s) - sl.offset));
     auto subs = newSubs_.find(s);
     if (subs != newSubs_.end())
         for (uint32_t sub : subs->second)
@@ -1386,18 +1404,17 @@ bool DbStore::save(const std::string& path, std::string& error) {
     bool ok;
     {
         dxf::TagWriter w(f, lineEnd_);
-        if (index_.size() > 0)
-            w.raw(std::string_view(data_, index_.offset(0)));
+        w.raw(std::string_view(data_, recordsBegin_));
         uint32_t run = kNone;
-        auto flushRun = [&](uint32_t endTagIndex) {
+        auto flushRun = [&](uint32_t endAt) {
             if (run == kNone)
                 return;
-            w.raw(index_.span(slots_[run].firstTag, endTagIndex));
+            w.raw(bytes().substr(slots_[run].offset, endAt - slots_[run].offset));
             run = kNone;
         };
         for (uint32_t s = 0; s < fileSlots_; ++s) {
             const Slot& sl = slots_[s];
-            if (sl.firstTag == kNone)
+            if (sl.offset == kNone)
                 continue; // a table or space the file does not hold; nothing waits on it
             bool plain = !(sl.flags & (kModified | kNew | kPending | kErased)) &&
                          !(anyErased_ && dead(s));
@@ -1406,10 +1423,10 @@ bool DbStore::save(const std::string& path, std::string& error) {
                     run = s;
                 continue;
             }
-            flushRun(sl.firstTag);
+            flushRun(sl.offset);
             writeSlot(w, s);
         }
-        flushRun(index_.size());
+        flushRun(uint32_t(trailing_));
         if (trailing_ < size_)
             w.raw(std::string_view(data_ + trailing_, size_ - trailing_));
         ok = w.finish();

@@ -51,7 +51,7 @@ enum SlotFlag : uint8_t {
 
 struct Slot {
     uint64_t handle = 0;
-    uint32_t firstTag = kNone; // kNone for records made here
+    uint32_t offset = kNone; // of the record in the file; kNone for records made here
     uint32_t owner = kNone;
     uint32_t link = kNone; // block index (block records, BLOCK, ENDBLK, INSERT); table index
     Kind kind = Kind::Structure;
@@ -78,8 +78,9 @@ struct TableInfo {
 
 struct HeaderVar {
     std::string name;
-    uint32_t first; // the group 9 tag
+    uint32_t first; // byte offsets: the group 9 tag, the end of the variable's last tag
     uint32_t end;
+    uint32_t valueStart; // the tag after the group 9
 };
 
 // Handle -> slot. Drawings mostly hold their handles in ascending order: those go into a sorted
@@ -178,7 +179,9 @@ private:
     void finishLoad();
     uint32_t addVirtualBlock(const char* name, bool paper);
     int tableByName(std::string_view name) const;
-    uint32_t endTag(uint32_t s) const;
+    uint32_t endOffset(uint32_t s) const;
+    uint64_t lineAt(size_t offset) const;
+    std::string_view bytes() const { return std::string_view(data_, size_); }
     bool dead(uint32_t s) const;
     void writeSlot(dxf::TagWriter& w, uint32_t s);
     void writeObject(dxf::TagWriter& w, uint32_t s);
@@ -194,7 +197,7 @@ private:
     bool mapped_ = false;
     size_t trailing_ = 0;
     std::string fileName_;
-    dxf::TagIndex index_;
+    size_t recordsBegin_ = 0; // bytes before (a byte order mark) are written back as they are
     dxf::TextCodec codec_;
     int version_ = 1009;
     std::string lineEnd_ = "\n";
@@ -220,6 +223,7 @@ private:
     uint32_t lastMain_ = kNone; // the INSERT or POLYLINE that sub-entities belong to
     struct Unresolved {
         uint32_t slot;
+        uint64_t line;
         std::string key;
     };
     std::vector<Unresolved> unresolved_;

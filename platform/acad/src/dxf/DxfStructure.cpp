@@ -2,7 +2,7 @@
 
 namespace kestrel::dxf {
 
-RecordReader::RecordReader(std::string_view bytes, TagIndex& index, size_t start)
+RecordReader::RecordReader(std::string_view bytes, TagIndex* index, size_t start)
     : index_(index), reader_(bytes, index, start) {}
 
 static Section sectionOf(std::string_view name) {
@@ -25,18 +25,24 @@ bool RecordReader::next(Record& r) {
     if (ended_)
         return false;
     Tag t;
+    size_t begin;
     if (havePending_) {
         t = pending_;
         havePending_ = false;
-    } else if (!reader_.next(t)) {
-        uint64_t last = index_.size() ? TagIndex::line(index_.size() - 1) + 1 : 1;
+        begin = pendingStart_;
+    } else if (reader_.next(t)) {
+        begin = reader_.lastStart();
+    } else {
+        uint64_t last = started_ ? TagIndex::line(reader_.lastIndex()) + 1 : 1;
         if (sectionOpen_)
             fail(last, "the file ends inside section " + std::string(sectionName_) +
                            " (truncated?)");
         fail(last, "the file ends without EOF (truncated?)");
     }
     r = Record{};
-    r.firstTag = reader_.lastIndex();
+    r.firstTag = havePendingIndex_ ? pendingIndex_ : reader_.lastIndex();
+    havePendingIndex_ = false;
+    r.begin = begin;
     if (t.code != 0) {
         // Only comments may stand before the first record.
         if (started_ || t.code != 999)
@@ -49,10 +55,12 @@ bool RecordReader::next(Record& r) {
     bool isSection = r.type == "SECTION";
     if (r.type == "EOF") {
         r.endTag = r.firstTag + 1;
+        r.end = reader_.position();
         if (sectionOpen_)
             fail(r.line(), "EOF inside section " + std::string(sectionName_) +
                                " (ENDSEC missing)");
-        index_.finish(uint32_t(reader_.position()));
+        if (index_)
+            index_->finish(uint32_t(reader_.position()));
         ended_ = true;
         r.section = Section::None;
         return true;
@@ -63,6 +71,9 @@ bool RecordReader::next(Record& r) {
         if (t.code == 0) {
             pending_ = t;
             havePending_ = true;
+            pendingStart_ = reader_.lastStart();
+            pendingIndex_ = reader_.lastIndex();
+            havePendingIndex_ = true;
             break;
         }
         switch (t.code) {
@@ -95,9 +106,10 @@ bool RecordReader::next(Record& r) {
             break;
         }
     }
-    r.endTag = havePending_ ? reader_.lastIndex() : index_.size();
-    if (!havePending_)
-        index_.finish(uint32_t(reader_.position())); // the data ends: close the last tag
+    r.endTag = havePending_ ? reader_.lastIndex() : reader_.lastIndex() + 1;
+    r.end = havePending_ ? pendingStart_ : reader_.position();
+    if (!havePending_ && index_)
+        index_->finish(uint32_t(reader_.position())); // the data ends: close the last tag
     classify(r);
     return true;
 }

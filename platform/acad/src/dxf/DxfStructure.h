@@ -9,8 +9,10 @@ namespace kestrel::dxf {
 enum class Section : uint8_t { None, Header, Classes, Tables, Blocks, Entities, Objects, Other };
 
 struct Record {
-    uint32_t firstTag = 0;
+    uint32_t firstTag = 0; // tag numbers
     uint32_t endTag = 0;
+    size_t begin = 0; // byte offsets
+    size_t end = 0;
     std::string_view type;   // value of the 0 tag ("" for leading comments)
     std::string_view handle; // group 5, or 105 (DIMSTYLE)
     std::string_view name;   // first group 2
@@ -23,7 +25,8 @@ struct Record {
 
 class RecordReader {
 public:
-    RecordReader(std::string_view bytes, TagIndex& index, size_t start = 0);
+    // With an index, every tag's offset is recorded in it.
+    RecordReader(std::string_view bytes, TagIndex* index, size_t start = 0);
     // Next record, false after EOF. Malformed structure throws DxfError.
     bool next(Record& record);
     // Offset of the bytes after the EOF record (kept verbatim).
@@ -31,10 +34,13 @@ public:
 
 private:
     void classify(Record& r);
-    TagIndex& index_;
+    TagIndex* index_;
     TagReader reader_;
     Tag pending_;
     bool havePending_ = false;
+    size_t pendingStart_ = 0;
+    uint32_t pendingIndex_ = 0;
+    bool havePendingIndex_ = false;
     bool started_ = false;
     bool ended_ = false;
     Section section_ = Section::None;

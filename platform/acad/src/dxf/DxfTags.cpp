@@ -2,6 +2,9 @@
 
 #include <charconv>
 #include <cstring>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace kestrel::dxf {
 
@@ -71,19 +74,39 @@ std::string_view TagIndex::span(uint32_t first, uint32_t end) const {
 }
 
 
-TagReader::TagReader(std::string_view bytes, TagIndex& index, size_t start)
+TagReader::TagReader(std::string_view bytes, TagIndex* index, size_t start)
     : data_(bytes.data()), size_(bytes.size()), pos_(start), index_(index) {}
+
+uint64_t TagReader::newlineMask(size_t block) const {
+    uint64_t mask = 0;
+#if defined(__SSE2__)
+    if (block + 64 <= size_) {
+        const __m128i nl = _mm_set1_epi8('\n');
+        for (int k = 0; k < 4; ++k) {
+            __m128i bytes =
+                _mm_loadu_si128(reinterpret_cast<const __m128i*>(data_ + block + 16 * k));
+            uint64_t bits = uint32_t(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, nl)));
+            mask |= bits << (16 * k);
+        }
+        return mask;
+    }
+#endif
+    for (size_t i = 0; i < 64 && block + i < size_; ++i)
+        if (data_[block + i] == '\n')
+            mask |= uint64_t(1) << i;
+    return mask;
+}
 
 void TagReader::badCodeLine(const char* lineStart, const char* end) {
     const char* nl = static_cast<const char*>(std::memchr(lineStart, '\n', size_t(end - lineStart)));
-    uint32_t tagNo = index_.size() - 1;
+    uint32_t tagNo = count_ - 1;
     fail(TagIndex::line(tagNo), "a group code was expected, found " +
                                     excerpt(std::string_view(lineStart, size_t((nl ? nl : end) -
                                                                                lineStart))));
 }
 
 void TagReader::badCode(int code, bool noValue) {
-    uint32_t tagNo = index_.size() - 1;
+    uint32_t tagNo = count_ - 1;
     if (!noValue)
         fail(TagIndex::line(tagNo), "group code " + std::to_string(code) + " is out of range");
     fail(TagIndex::line(tagNo) + 1, "group code " + std::to_string(code) +

@@ -53,22 +53,48 @@ private:
     uint32_t count_ = 0;
 };
 
-// Reads tags one after the other, recording each in the index.
+// Reads tags one after the other, checking each; records each in the index when given one.
 class TagReader {
 public:
-    TagReader(std::string_view bytes, TagIndex& index, size_t start = 0);
+    TagReader(std::string_view bytes, TagIndex* index, size_t start = 0);
     // False at the end of the bytes; a malformed tag throws DxfError naming its line.
     inline bool next(Tag& tag);
-    uint32_t lastIndex() const { return index_.size() - 1; }
+    // Number and byte offset of the tag next() returned last.
+    uint32_t lastIndex() const { return count_ - 1; }
+    size_t lastStart() const { return lastStart_; }
     size_t position() const { return pos_; }
 
 private:
     [[noreturn]] void badCodeLine(const char* lineStart, const char* end);
     [[noreturn]] void badCode(int code, bool noValue);
+    // Offset of the first line feed at or after from, or size_ when none.
+    inline size_t newlineFrom(size_t from);
+    uint64_t newlineMask(size_t block) const;
     const char* data_;
     size_t size_;
     size_t pos_;
-    TagIndex& index_;
+    size_t lastStart_ = 0;
+    uint32_t count_ = 0;
+    TagIndex* index_;
+    // Line feeds of the current 64-byte block, one bit each.
+    size_t block_ = ~size_t(0);
+    uint64_t mask_ = 0;
+};
+
+// The tags of bytes that a TagReader has already checked, read again on demand.
+class TagRange {
+public:
+    TagRange(std::string_view bytes, size_t begin, size_t end)
+        : data_(bytes.data()), pos_(begin), end_(end) {}
+    inline bool next(Tag& tag);
+    size_t lastStart() const { return lastStart_; }
+    size_t position() const { return pos_; }
+
+private:
+    const char* data_;
+    size_t pos_;
+    size_t end_;
+    size_t lastStart_ = 0;
 };
 
 inline bool isValidCode(int code) { return code >= -5 && code <= 1071; }
@@ -109,17 +135,38 @@ inline const char* findNewline(const char* p, const char* end) {
     return static_cast<const char*>(std::memchr(p, '\n', size_t(end - p)));
 }
 
+inline size_t TagReader::newlineFrom(size_t from) {
+    size_t block = from & ~size_t(63);
+    if (block != block_) {
+        block_ = block;
+        mask_ = newlineMask(block);
+    }
+    uint64_t m = mask_ & (~uint64_t(0) << (from - block));
+    while (m == 0) {
+        block += 64;
+        if (block >= size_)
+            return size_;
+        block_ = block;
+        mask_ = m = newlineMask(block);
+    }
+    return block + size_t(__builtin_ctzll(m));
+}
+
 inline bool TagReader::next(Tag& tag) {
     if (pos_ >= size_)
         return false;
-    const char* p = data_ + pos_;
+    const char* lineStart = data_ + pos_;
     const char* end = data_ + size_;
-    index_.push(uint32_t(pos_));
-    const char* lineStart = p;
+    lastStart_ = pos_;
+    ++count_;
+    if (index_)
+        index_->push(uint32_t(pos_));
+    size_t codeEnd = newlineFrom(pos_);
+    const char* p = lineStart;
+    const char* nlp = data_ + codeEnd;
     int v = 0;
-    bool negative = false;
     // The usual code line: three characters, the code right-aligned ("  0", " 10", "100").
-    if (end - p > 4 && p[3] == '\n' && p[2] >= '0' && p[2] <= '9' &&
+    if (nlp - p == 3 && p[2] >= '0' && p[2] <= '9' &&
         (p[1] == ' ' || (p[1] >= '0' && p[1] <= '9')) &&
         (p[0] == ' ' || (p[0] >= '0' && p[0] <= '9' && p[1] != ' '))) {
         v = p[2] - '0';
@@ -127,37 +174,60 @@ inline bool TagReader::next(Tag& tag) {
             v += 10 * (p[1] - '0');
         if (p[0] != ' ')
             v += 100 * (p[0] - '0');
-        p += 3;
     } else {
-        while (p < end && *p == ' ')
+        while (p < nlp && *p == ' ')
             ++p;
-        negative = p < end && *p == '-';
+        bool negative = p < nlp && *p == '-';
         if (negative)
             ++p;
         int digits = 0;
-        while (p < end && *p >= '0' && *p <= '9' && digits < 6) {
+        while (p < nlp && *p >= '0' && *p <= '9' && digits < 6) {
             v = v * 10 + (*p++ - '0');
             ++digits;
         }
-        while (p < end && (*p == ' ' || *p == '\r'))
+        while (p < nlp && (*p == ' ' || *p == '\r'))
             ++p;
-        if (digits == 0 || (p < end && *p != '\n'))
+        if (digits == 0 || p != nlp)
             badCodeLine(lineStart, end);
         if (negative)
             v = -v;
         if (!isValidCode(v))
             badCode(v, false);
     }
-    if (p + 1 >= end)
+    if (codeEnd + 1 >= size_)
         badCode(v, true);
-    ++p; // past the code line's '\n'
-    const char* valueStart = p;
+    size_t valueStart = codeEnd + 1;
+    size_t valueEnd = newlineFrom(valueStart);
+    pos_ = valueEnd < size_ ? valueEnd + 1 : size_;
+    if (valueEnd > valueStart && data_[valueEnd - 1] == '\r')
+        --valueEnd;
+    tag.code = v;
+    tag.value = std::string_view(data_ + valueStart, valueEnd - valueStart);
+    return true;
+}
+
+inline bool TagRange::next(Tag& tag) {
+    if (pos_ >= end_)
+        return false;
+    const char* p = data_ + pos_;
+    const char* end = data_ + end_;
+    lastStart_ = pos_;
+    while (*p == ' ')
+        ++p;
+    bool negative = *p == '-';
+    if (negative)
+        ++p;
+    int v = 0;
+    while (*p >= '0' && *p <= '9')
+        v = v * 10 + (*p++ - '0');
     const char* nl = findNewline(p, end);
+    const char* valueStart = nl + 1;
+    nl = findNewline(valueStart, end);
     const char* valueEnd = nl ? nl : end;
     pos_ = size_t((nl ? nl + 1 : end) - data_);
     if (valueEnd > valueStart && valueEnd[-1] == '\r')
         --valueEnd;
-    tag.code = v;
+    tag.code = negative ? -v : v;
     tag.value = std::string_view(valueStart, size_t(valueEnd - valueStart));
     return true;
 }
