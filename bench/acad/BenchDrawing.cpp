@@ -10,13 +10,13 @@
 namespace kestrel::bench {
 
 std::map<std::wstring, long> countBlockReferences(AcDbDatabase& db) {
-    std::unordered_map<std::wstring, long> counts;
+    // References per block table record first; each record's name is read and lower-cased once.
+    std::unordered_map<Adesk::UInt32, std::pair<AcDbObjectId, long>> perRecord;
     AcDbBlockTableRecord* space = nullptr;
     if (acdbOpenObject(space, db.modelSpaceId(), AcDb::kForRead) != Acad::eOk)
         return {};
     AcDbBlockTableRecordIterator* it = nullptr;
     space->newIterator(it);
-    std::wstring name;
     for (; !it->done(); it->step()) {
         AcDbObjectId id;
         it->getEntityId(id);
@@ -25,20 +25,26 @@ std::map<std::wstring, long> countBlockReferences(AcDbDatabase& db) {
             continue;
         AcDbObjectId recordId = ref->blockTableRecord();
         ref->close();
-        AcDbBlockTableRecord* record = nullptr;
-        if (acdbOpenObject(record, recordId, AcDb::kForRead) != Acad::eOk)
-            continue;
-        const ACHAR* text = nullptr;
-        record->getName(text);
-        name = text;
-        record->close();
-        for (wchar_t& c : name)
-            c = wchar_t(std::towlower(wint_t(c)));
-        ++counts[name];
+        auto& entry = perRecord[recordId.index()];
+        entry.first = recordId;
+        ++entry.second;
     }
     delete it;
     space->close();
-    return std::map<std::wstring, long>(counts.begin(), counts.end());
+    std::map<std::wstring, long> counts;
+    for (const auto& [index, entry] : perRecord) {
+        AcDbBlockTableRecord* record = nullptr;
+        if (acdbOpenObject(record, entry.first, AcDb::kForRead) != Acad::eOk)
+            continue;
+        const ACHAR* text = nullptr;
+        record->getName(text);
+        std::wstring name = text;
+        record->close();
+        for (wchar_t& c : name)
+            c = wchar_t(std::towlower(wint_t(c)));
+        counts[name] += entry.second;
+    }
+    return counts;
 }
 
 void writeDrawing(const std::string& path, long references, int blocks) {

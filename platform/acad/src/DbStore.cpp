@@ -32,7 +32,7 @@ public:
 
 // ---------------------------------------------------------------- handle map
 
-uint32_t HandleMap::find(const std::vector<Slot>& slots, uint64_t handle) const {
+uint32_t HandleMap::find(const BigVector<Slot>& slots, uint64_t handle) const {
     if (handle == 0)
         return kNone;
     auto it = std::lower_bound(sorted_.begin(), sorted_.end(), handle,
@@ -43,7 +43,7 @@ uint32_t HandleMap::find(const std::vector<Slot>& slots, uint64_t handle) const 
     return other == others_.end() ? kNone : other->second;
 }
 
-uint32_t HandleMap::insert(const std::vector<Slot>& slots, uint32_t slot) {
+uint32_t HandleMap::insert(const BigVector<Slot>& slots, uint32_t slot) {
     uint64_t handle = slots[slot].handle;
     if (sorted_.empty() || slots[sorted_.back()].handle < handle) {
         sorted_.push_back(slot);
@@ -231,15 +231,24 @@ void DbStore::onRecord(const Record& r) {
             lastMain_ = s;
         }
         if (kind == Kind::Insert) {
+            uint32_t h = 2166136261u;
+            for (char c : r.name)
+                h = (h ^ static_cast<unsigned char>(c)) * 16777619u;
+            NameCacheEntry& cached = insertNames_[h & 255];
+            if (cached.block != kNone && cached.raw == r.name) {
+                slots_[s].link = cached.block;
+                return;
+            }
             std::string key = codec_.keyOfRaw(r.name);
             uint32_t rec = blockTable_ >= 0 ? [&] {
                 auto it = tables_[size_t(blockTable_)].byKey.find(key);
                 return it == tables_[size_t(blockTable_)].byKey.end() ? kNone : it->second;
             }()
                                             : kNone;
-            if (rec != kNone)
+            if (rec != kNone) {
                 slots_[s].link = slots_[rec].link;
-            else
+                cached = NameCacheEntry{r.name, slots_[rec].link};
+            } else
                 unresolved_.push_back(Unresolved{s, r.line(), std::move(key)});
         }
     };

@@ -6,8 +6,10 @@
 #include "dbsymtb.h"
 #include "dxf/DxfStructure.h"
 #include "dxf/DxfText.h"
+#include "HugePages.h"
 #include "dxf/TagEditor.h"
 
+#include <array>
 #include <map>
 #include <memory>
 #include <set>
@@ -65,7 +67,7 @@ struct BlockInfo {
     uint32_t end = kNone;
     uint32_t anchor = kNone; // new entities are written before this slot
     bool paperSpace = false; // entities of the ENTITIES section with group 67
-    std::vector<uint32_t> entities;
+    BigVector<uint32_t> entities;
 };
 
 struct TableInfo {
@@ -88,12 +90,12 @@ struct HeaderVar {
 class HandleMap {
 public:
     void reserve(size_t expected) { sorted_.reserve(expected); }
-    uint32_t find(const std::vector<Slot>& slots, uint64_t handle) const;
+    uint32_t find(const BigVector<Slot>& slots, uint64_t handle) const;
     // kNone when inserted, else the slot already holding the handle.
-    uint32_t insert(const std::vector<Slot>& slots, uint32_t slot);
+    uint32_t insert(const BigVector<Slot>& slots, uint32_t slot);
 
 private:
-    std::vector<uint32_t> sorted_;
+    BigVector<uint32_t> sorted_;
     std::unordered_map<uint64_t, uint32_t> others_;
 };
 
@@ -201,7 +203,7 @@ private:
     dxf::TextCodec codec_;
     int version_ = 1009;
     std::string lineEnd_ = "\n";
-    std::vector<Slot> slots_;
+    BigVector<Slot> slots_;
     uint32_t fileSlots_ = 0;
     HandleMap handles_;
     uint64_t maxHandle_ = 0;
@@ -227,6 +229,12 @@ private:
         std::string key;
     };
     std::vector<Unresolved> unresolved_;
+    // Block names of recent INSERTs as the file spells them, and their blocks.
+    struct NameCacheEntry {
+        std::string_view raw;
+        uint32_t block = kNone;
+    };
+    std::array<NameCacheEntry, 256> insertNames_{};
 
     uint32_t headerSlot_ = kNone;
     std::vector<HeaderVar> headerVars_;
@@ -234,7 +242,7 @@ private:
     std::vector<std::pair<std::string, std::vector<dxf::EditTag>>> headerOverrides_;
 
     // The object of each slot while it is open, changed or new (owned); one pointer per slot.
-    std::vector<AcDbObject*> objects_;
+    BigVector<AcDbObject*> objects_;
     AcDbObject* resident(uint32_t s) const { return s < objects_.size() ? objects_[s] : nullptr; }
     void keep(uint32_t s, AcDbObject* object);
     void drop(uint32_t s);
