@@ -31,13 +31,24 @@ std::string errorOf(const std::string& bytes) {
 } // namespace
 
 TEST(DxfStructure, RecordsCarryTheirSectionHandleNameAndSubEntities) {
-    std::string bytes = dxf({{0, "SECTION"}, {2, "ENTITIES"},
-                             {0, "INSERT"}, {5, "1A"}, {102, "{ACAD_REACTORS"}, {5, "FF"},
-                             {102, "}"}, {67, "1"}, {66, "1"}, {2, "DOOR"},
-                             {0, "ATTRIB"}, {5, "1B"}, {2, "TAG"},
-                             {0, "SEQEND"}, {5, "1C"},
+    std::string bytes = dxf({{0, "SECTION"},
+                             {2, "ENTITIES"},
+                             {0, "INSERT"},
+                             {5, "1A"},
+                             {102, "{ACAD_REACTORS"},
+                             {5, "FF"},
+                             {102, "}"},
+                             {67, "1"},
+                             {66, "1"},
+                             {2, "DOOR"},
+                             {0, "ATTRIB"},
+                             {5, "1B"},
+                             {2, "TAG"},
+                             {0, "SEQEND"},
+                             {5, "1C"},
                              {0, "LINE"},
-                             {0, "ENDSEC"}, {0, "EOF"}}) +
+                             {0, "ENDSEC"},
+                             {0, "EOF"}}) +
                         "trailing bytes are kept";
     TagIndex index;
     index.attach(bytes);
@@ -70,25 +81,29 @@ TEST(DxfStructure, RefusesBrokenNestingNamingTheLine) {
               "line 6: the file ends inside section ENTITIES (truncated?)");
     EXPECT_EQ(errorOf(dxf({{0, "SECTION"}, {2, "ENTITIES"}, {0, "ENDSEC"}})),
               "line 6: the file ends without EOF (truncated?)");
-    EXPECT_EQ(errorOf(dxf({{0, "LINE"}})), "line 1: \"LINE\" outside of a section (SECTION expected)");
+    EXPECT_EQ(errorOf(dxf({{0, "LINE"}})),
+              "line 1: \"LINE\" outside of a section (SECTION expected)");
     EXPECT_EQ(errorOf(dxf({{0, "SECTION"}, {2, "TABLES"}, {0, "SECTION"}, {2, "BLOCKS"}})),
               "line 5: SECTION inside section TABLES (ENDSEC missing)");
-    EXPECT_EQ(errorOf(dxf({{0, "SECTION"}, {2, "TABLES"}, {0, "TABLE"}, {2, "LAYER"},
-                           {0, "ENDSEC"}})),
-              "line 9: ENDSEC while the TABLE at line 5 is open (ENDTAB missing)");
+    EXPECT_EQ(
+        errorOf(dxf({{0, "SECTION"}, {2, "TABLES"}, {0, "TABLE"}, {2, "LAYER"}, {0, "ENDSEC"}})),
+        "line 9: ENDSEC while the TABLE at line 5 is open (ENDTAB missing)");
     EXPECT_EQ(errorOf(dxf({{0, "SECTION"}, {2, "BLOCKS"}, {0, "LINE"}})),
               "line 5: \"LINE\" outside of a BLOCK");
     EXPECT_EQ(errorOf(dxf({{0, "SECTION"}, {2, "BLOCKS"}, {0, "BLOCK"}, {0, "BLOCK"}})),
               "line 7: BLOCK inside the BLOCK at line 5 (ENDBLK missing)");
-    EXPECT_EQ(errorOf(dxf({{0, "SECTION"}, {2, "ENTITIES"}, {0, "INSERT"}, {66, "1"},
-                           {0, "ATTRIB"}, {0, "LINE"}})),
+    EXPECT_EQ(errorOf(dxf({{0, "SECTION"},
+                           {2, "ENTITIES"},
+                           {0, "INSERT"},
+                           {66, "1"},
+                           {0, "ATTRIB"},
+                           {0, "LINE"}})),
               "line 11: \"LINE\" where SEQEND was expected to end the attributes of the INSERT "
               "at line 5");
     EXPECT_EQ(errorOf(dxf({{0, "SECTION"}, {2, "ENTITIES"}, {0, "ATTRIB"}})),
               "line 5: ATTRIB without a preceding INSERT");
     EXPECT_EQ(errorOf(dxf({{0, "SECTION"}, {2, "ENTITIES"}, {0, "EOF"}})),
               "line 5: EOF inside section ENTITIES (ENDSEC missing)");
-    EXPECT_EQ(errorOf(dxf({{999, "comment"}, {0, "SECTION"}, {2, "X"}, {0, "ENDSEC"},
-                           {0, "EOF"}})),
+    EXPECT_EQ(errorOf(dxf({{999, "comment"}, {0, "SECTION"}, {2, "X"}, {0, "ENDSEC"}, {0, "EOF"}})),
               "");
 }

@@ -64,8 +64,7 @@ TEST(DxfTags, RefusesMalformedTagsNamingTheLine) {
     EXPECT_EQ(errorOf("  0\nA\n5000\nB\n"), "line 3: group code 5000 is out of range");
     EXPECT_EQ(errorOf(std::string("\x01\x7f\0zz\n", 6)),
               "line 1: a group code was expected, found \"??\?zz\"");
-    EXPECT_EQ(errorOf("1234567\nx\n"),
-              "line 1: a group code was expected, found \"1234567\"");
+    EXPECT_EQ(errorOf("1234567\nx\n"), "line 1: a group code was expected, found \"1234567\"");
 }
 
 TEST(DxfTags, NumbersAndHandles) {
@@ -89,30 +88,31 @@ TEST(DxfTags, NumbersAndHandles) {
 }
 
 TEST(DxfTags, EditorChangesTagsInTheirSubclassAndKeepsTheRest) {
-    std::vector<EditTag> tags = {{0, "TEXT"},         {5, "2A"},    {102, "{ACAD_REACTORS"},
-                                 {330, "1F"},         {102, "}"},   {100, "AcDbEntity"},
-                                 {8, "0"},            {100, "AcDbText"}, {10, "1"},
-                                 {20, "2"},           {40, "2.5"},  {1, "old"},
-                                 {100, "AcDbText"},   {73, "0"},    {1001, "APP"},
-                                 {1000, "kept"}};
+    std::vector<EditTag> tags = {
+        {0, "TEXT"},         {5, "2A"},  {102, "{ACAD_REACTORS"}, {330, "1F"}, {102, "}"},
+        {100, "AcDbEntity"}, {8, "0"},   {100, "AcDbText"},       {10, "1"},   {20, "2"},
+        {40, "2.5"},         {1, "old"}, {100, "AcDbText"},       {73, "0"},   {1001, "APP"},
+        {1000, "kept"}};
     TagEditor e(tags, true);
     e.set("AcDbText", 1, "new");
-    e.set("AcDbText", 73, "2", true); // the second marker
+    e.set("AcDbText", 73, "2", true);           // the second marker
     e.setOptional("AcDbText", 50, "0.0", true); // absent default stays absent
     e.setOptional("AcDbText", 41, "0.8", false);
     double p[3] = {3, 4, 5};
-    e.setPoint("AcDbText", 10, p); // z inserted after y
+    e.setPoint("AcDbText", 10, p);  // z inserted after y
     e.set("AcDbEntity", 330, "99"); // not the one inside the reactor group
     const auto& t = e.tags();
     auto at = [&](size_t i) { return std::to_string(t[i].code) + "=" + t[i].value; };
     std::vector<std::string> got;
     for (size_t i = 0; i < t.size(); ++i)
         got.push_back(at(i));
-    std::vector<std::string> expected = {
-        "0=TEXT",      "5=2A",           "102={ACAD_REACTORS", "330=1F",   "102=}",
-        "100=AcDbEntity", "8=0",         "330=99",             "100=AcDbText", "10=3.0",
-        "20=4.0",      "30=5.0",         "40=2.5",             "1=new",    "41=0.8",
-        "100=AcDbText", "73=2",          "1001=APP",           "1000=kept"};
+    std::vector<std::string> expected = {"0=TEXT",       "5=2A",   "102={ACAD_REACTORS",
+                                         "330=1F",       "102=}",  "100=AcDbEntity",
+                                         "8=0",          "330=99", "100=AcDbText",
+                                         "10=3.0",       "20=4.0", "30=5.0",
+                                         "40=2.5",       "1=new",  "41=0.8",
+                                         "100=AcDbText", "73=2",   "1001=APP",
+                                         "1000=kept"};
     EXPECT_EQ(got, expected);
 
     // Without subclass markers (R12) the whole record before extended data is one run.

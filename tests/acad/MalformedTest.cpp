@@ -64,8 +64,10 @@ TEST(Malformed, RefusedWithTheLineAndTheProblemKeepingTheOpenDrawing) {
         {"no_eof", replaced(valid, "  0\nEOF\n", ""), "the file ends without EOF"},
         {"odd_lines", valid.substr(0, insertAt) + "INSERT\n  5",
          "has no value line (odd number of lines; truncated?)"},
-        {"handle_twice", replaced(valid, "  0\nENDSEC\n  0\nEOF", "  0\nLINE\n  5\n14\n  8\n0\n"
-                                                                 "  0\nENDSEC\n  0\nEOF"),
+        {"handle_twice",
+         replaced(valid, "  0\nENDSEC\n  0\nEOF",
+                  "  0\nLINE\n  5\n14\n  8\n0\n"
+                  "  0\nENDSEC\n  0\nEOF"),
          "handle 14 is used twice (also by the BLOCK at line"},
         {"missing_block", replaced(valid, "  2\nB\n 10\n1.0", "  2\nNOPE\n 10\n1.0"),
          "INSERT refers to block \"NOPE\", which the drawing does not define"},

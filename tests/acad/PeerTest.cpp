@@ -9,7 +9,9 @@ namespace {
 
 const std::wstring kHebrew = L"\u05d3\u05dc\u05ea";
 
-std::string q(const std::string& path) { return "'" + path + "'"; }
+std::string q(const std::string& path) {
+    return "'" + path + "'";
+}
 
 // Adds what the price table builder adds: a text style, a block of lines and attribute
 // definitions, and a reference to it with its attributes at their default values.
@@ -43,8 +45,7 @@ void addTable(AcDbDatabase& db) {
     };
     auto attribute = [&](double x, double y, const wchar_t* text, const wchar_t* tag,
                          AcDb::TextHorzMode mode) {
-        auto* def =
-            new AcDbAttributeDefinition(AcGePoint3d(x, y, 0), text, tag, tag, styleId);
+        auto* def = new AcDbAttributeDefinition(AcGePoint3d(x, y, 0), text, tag, tag, styleId);
         def->setHeight(1.0);
         def->setWidthFactor(1.0);
         def->setInvisible(false);
@@ -105,8 +106,7 @@ TEST(DxfPeer, EveryVersionReadsAsEzdxfReadsItAndSavesUnchanged) {
         SCOPED_TRACE(name);
         std::string source = dir + "/" + name + ".dxf";
         AcDbDatabase db(false);
-        ASSERT_EQ(db.readDxfFile(wide(source).c_str()), Acad::eOk)
-            << narrow(db.lastErrorMessage());
+        ASSERT_EQ(db.readDxfFile(wide(source).c_str()), Acad::eOk) << narrow(db.lastErrorMessage());
         int status;
         EXPECT_EQ(viewOf(db), peer("view " + q(source), status));
         std::string saved = out + "/" + name + ".dxf";

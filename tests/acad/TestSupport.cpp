@@ -56,7 +56,9 @@ void writeFile(const std::string& path, const std::string& bytes) {
     out << bytes;
 }
 
-bool fileExists(const std::string& path) { return fs::exists(path); }
+bool fileExists(const std::string& path) {
+    return fs::exists(path);
+}
 
 std::string scratchDir(const std::string& name) {
     fs::path dir = fs::path(KESTREL_BINARY_DIR) / "tests" / "acad" / "scratch" /
@@ -98,8 +100,8 @@ std::string sampleDir() {
         // Tests run in parallel processes: make the drawings aside, then move them in place.
         fs::path tmp = dir.string() + ".tmp." + std::to_string(getpid());
         int status;
-        run("/usr/bin/python3 " KESTREL_SOURCE_DIR "/tests/acad/make_drawings.py '" +
-                tmp.string() + "' >/dev/null 2>&1",
+        run("/usr/bin/python3 " KESTREL_SOURCE_DIR "/tests/acad/make_drawings.py '" + tmp.string() +
+                "' >/dev/null 2>&1",
             status);
         writeFile((tmp / "done").string(), "");
         std::error_code ec;
@@ -110,7 +112,7 @@ std::string sampleDir() {
 }
 
 std::vector<std::string> sampleNames() {
-    return {"sample_R12",  "sample_R2000", "sample_R2000_cp1255", "sample_R2004",
+    return {"sample_R12",   "sample_R2000", "sample_R2000_cp1255", "sample_R2004",
             "sample_R2007", "sample_R2010", "sample_R2013",        "sample_R2018"};
 }
 
@@ -154,8 +156,7 @@ std::string viewOf(AcDbDatabase& db) {
             }
             delete entities;
             for (const auto& [type, n] : counts)
-                lines.push_back("layout " + layoutKey(name) + " " + type + " " +
-                                std::to_string(n));
+                lines.push_back("layout " + layoutKey(name) + " " + type + " " + std::to_string(n));
         }
         record->close();
     }

@@ -28,8 +28,7 @@ class AcDbText : public AcDbEntity {
 public:
     AcDbText();
     AcDbText(const AcGePoint3d& position, const ACHAR* text,
-             AcDbObjectId style = AcDbObjectId::kNull, double height = 0.0,
-             double rotation = 0.0);
+             AcDbObjectId style = AcDbObjectId::kNull, double height = 0.0, double rotation = 0.0);
     static AcDbText* cast(AcDbObject* o) { return dynamic_cast<AcDbText*>(o); }
 
     AcGePoint3d position() const;
@@ -144,9 +143,7 @@ public:
     AcDbBlockReference();
     AcDbBlockReference(const AcGePoint3d& position, AcDbObjectId blockTableRecord);
     ~AcDbBlockReference() override;
-    static AcDbBlockReference* cast(AcDbObject* o) {
-        return dynamic_cast<AcDbBlockReference*>(o);
-    }
+    static AcDbBlockReference* cast(AcDbObject* o) { return dynamic_cast<AcDbBlockReference*>(o); }
     AcDbObjectId blockTableRecord() const;
     Acad::ErrorStatus setBlockTableRecord(AcDbObjectId id);
     AcGePoint3d position() const;

@@ -44,8 +44,8 @@ protected:
 class AcDbSymbolTable : public AcDbObject {
 public:
     static AcDbSymbolTable* cast(AcDbObject* o) { return dynamic_cast<AcDbSymbolTable*>(o); }
-    Acad::ErrorStatus getAt(const ACHAR* name, AcDbSymbolTableRecord*& record,
-                            AcDb::OpenMode mode, bool openErasedRecord = false) const;
+    Acad::ErrorStatus getAt(const ACHAR* name, AcDbSymbolTableRecord*& record, AcDb::OpenMode mode,
+                            bool openErasedRecord = false) const;
     Acad::ErrorStatus getAt(const ACHAR* name, AcDbObjectId& id,
                             bool getErasedRecord = false) const;
     bool has(const ACHAR* name) const;
@@ -133,8 +133,8 @@ public:
     static AcDbBlockTable* cast(AcDbObject* o) { return dynamic_cast<AcDbBlockTable*>(o); }
     using AcDbSymbolTable::getAt;
     using AcDbSymbolTable::newIterator;
-    Acad::ErrorStatus getAt(const ACHAR* name, AcDbBlockTableRecord*& record,
-                            AcDb::OpenMode mode, bool openErasedRecord = false) const;
+    Acad::ErrorStatus getAt(const ACHAR* name, AcDbBlockTableRecord*& record, AcDb::OpenMode mode,
+                            bool openErasedRecord = false) const;
     Acad::ErrorStatus newIterator(AcDbBlockTableIterator*& iterator, bool atBeginning = true,
                                   bool skipDeleted = true) const;
 
@@ -175,9 +175,7 @@ private:
 
 class AcDbTextStyleTable : public AcDbSymbolTable {
 public:
-    static AcDbTextStyleTable* cast(AcDbObject* o) {
-        return dynamic_cast<AcDbTextStyleTable*>(o);
-    }
+    static AcDbTextStyleTable* cast(AcDbObject* o) { return dynamic_cast<AcDbTextStyleTable*>(o); }
     using AcDbSymbolTable::getAt;
     Acad::ErrorStatus getAt(const ACHAR* name, AcDbTextStyleTableRecord*& record,
                             AcDb::OpenMode mode, bool openErasedRecord = false) const;
@@ -217,8 +215,8 @@ class AcDbLayerTable : public AcDbSymbolTable {
 public:
     static AcDbLayerTable* cast(AcDbObject* o) { return dynamic_cast<AcDbLayerTable*>(o); }
     using AcDbSymbolTable::getAt;
-    Acad::ErrorStatus getAt(const ACHAR* name, AcDbLayerTableRecord*& record,
-                            AcDb::OpenMode mode, bool openErasedRecord = false) const;
+    Acad::ErrorStatus getAt(const ACHAR* name, AcDbLayerTableRecord*& record, AcDb::OpenMode mode,
+                            bool openErasedRecord = false) const;
 
 private:
     friend class kestrel::acad::DbStore;

@@ -6,9 +6,13 @@ using kestrel::acad::kNone;
 
 namespace {
 
-std::string narrowPath(const ACHAR* path) { return kestrel::dxf::toUtf8(path ? path : L""); }
+std::string narrowPath(const ACHAR* path) {
+    return kestrel::dxf::toUtf8(path ? path : L"");
+}
 
-std::wstring widen(const std::string& text) { return kestrel::dxf::fromUtf8(text); }
+std::wstring widen(const std::string& text) {
+    return kestrel::dxf::fromUtf8(text);
+}
 
 std::wstring& lastError() {
     static thread_local std::wstring message;
@@ -72,9 +76,13 @@ Acad::ErrorStatus AcDbDatabase::saveAs(const ACHAR* fileName) {
     return Acad::eOk;
 }
 
-Acad::ErrorStatus AcDbDatabase::dxfOut(const ACHAR* fileName, int) { return saveAs(fileName); }
+Acad::ErrorStatus AcDbDatabase::dxfOut(const ACHAR* fileName, int) {
+    return saveAs(fileName);
+}
 
-const std::wstring& AcDbDatabase::lastErrorMessage() const { return lastError(); }
+const std::wstring& AcDbDatabase::lastErrorMessage() const {
+    return lastError();
+}
 
 Acad::ErrorStatus AcDbDatabase::getFilename(const ACHAR*& fileName) const {
     static thread_local std::wstring name;
@@ -83,8 +91,8 @@ Acad::ErrorStatus AcDbDatabase::getFilename(const ACHAR*& fileName) const {
     return Acad::eOk;
 }
 
-template <class T> static Acad::ErrorStatus openTable(DbStore* store, int table, T*& out,
-                                                      AcDb::OpenMode mode) {
+template <class T>
+static Acad::ErrorStatus openTable(DbStore* store, int table, T*& out, AcDb::OpenMode mode) {
     out = nullptr;
     if (table < 0)
         return Acad::eKeyNotFound;
@@ -107,8 +115,7 @@ Acad::ErrorStatus AcDbDatabase::getBlockTable(AcDbBlockTable*& table, AcDb::Open
     return getSymbolTable(table, mode);
 }
 
-Acad::ErrorStatus AcDbDatabase::getTextStyleTable(AcDbTextStyleTable*& table,
-                                                  AcDb::OpenMode mode) {
+Acad::ErrorStatus AcDbDatabase::getTextStyleTable(AcDbTextStyleTable*& table, AcDb::OpenMode mode) {
     return getSymbolTable(table, mode);
 }
 
@@ -120,11 +127,15 @@ static AcDbObjectId tableId(DbStore* store, int table) {
     return table < 0 ? AcDbObjectId() : store->id(store->table(table).head);
 }
 
-AcDbObjectId AcDbDatabase::blockTableId() const { return tableId(store_.get(), store_->blockTable()); }
+AcDbObjectId AcDbDatabase::blockTableId() const {
+    return tableId(store_.get(), store_->blockTable());
+}
 AcDbObjectId AcDbDatabase::textStyleTableId() const {
     return tableId(store_.get(), store_->styleTable());
 }
-AcDbObjectId AcDbDatabase::layerTableId() const { return tableId(store_.get(), store_->layerTable()); }
+AcDbObjectId AcDbDatabase::layerTableId() const {
+    return tableId(store_.get(), store_->layerTable());
+}
 
 AcDbObjectId AcDbDatabase::modelSpaceId() const {
     return store_->id(store_->block(store_->modelSpace()).record);
@@ -145,7 +156,9 @@ Acad::ErrorStatus AcDbDatabase::getAcDbObjectId(AcDbObjectId& id, bool, const Ac
     return Acad::eOk;
 }
 
-AcDbHandle AcDbDatabase::handseed() const { return AcDbHandle(store_->handseed()); }
+AcDbHandle AcDbDatabase::handseed() const {
+    return AcDbHandle(store_->handseed());
+}
 
 Acad::ErrorStatus AcDbDatabase::getHeaderVar(const ACHAR* name,
                                              std::vector<AcDbHeaderValue>& values) const {
@@ -172,4 +185,6 @@ std::wstring AcDbDatabase::acadVersion() const {
     return L"AC1009";
 }
 
-std::vector<AcDbObjectId> AcDbDatabase::openedObjects() const { return store_->openedObjects(); }
+std::vector<AcDbObjectId> AcDbDatabase::openedObjects() const {
+    return store_->openedObjects();
+}

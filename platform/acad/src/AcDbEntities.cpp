@@ -20,14 +20,20 @@ int toInt(std::string_view v) {
     kestrel::dxf::parseInt(v, i);
     return int(i);
 }
-double degrees(double radians) { return radians * 180.0 / std::numbers::pi; }
-double radians(double degrees) { return degrees * std::numbers::pi / 180.0; }
+double degrees(double radians) {
+    return radians * 180.0 / std::numbers::pi;
+}
+double radians(double degrees) {
+    return degrees * std::numbers::pi / 180.0;
+}
 void setCoordinate(double p[3], int code, int base, std::string_view value) {
     int axis = (code - base) / 10;
     if (axis >= 0 && axis < 3)
         p[axis] = toDouble(value);
 }
-AcGePoint3d point(const double p[3]) { return AcGePoint3d(p[0], p[1], p[2]); }
+AcGePoint3d point(const double p[3]) {
+    return AcGePoint3d(p[0], p[1], p[2]);
+}
 void store3(double p[3], const AcGePoint3d& q) {
     p[0] = q.x;
     p[1] = q.y;
@@ -423,22 +429,30 @@ bool AcDbAttributeDefinition::isInvisible() const {
     ensureLoaded();
     return flags_ & 1;
 }
-Acad::ErrorStatus AcDbAttributeDefinition::setInvisible(bool v) { return setFlag(1, v); }
+Acad::ErrorStatus AcDbAttributeDefinition::setInvisible(bool v) {
+    return setFlag(1, v);
+}
 bool AcDbAttributeDefinition::isConstant() const {
     ensureLoaded();
     return flags_ & 2;
 }
-Acad::ErrorStatus AcDbAttributeDefinition::setConstant(bool v) { return setFlag(2, v); }
+Acad::ErrorStatus AcDbAttributeDefinition::setConstant(bool v) {
+    return setFlag(2, v);
+}
 bool AcDbAttributeDefinition::isVerifiable() const {
     ensureLoaded();
     return flags_ & 4;
 }
-Acad::ErrorStatus AcDbAttributeDefinition::setVerifiable(bool v) { return setFlag(4, v); }
+Acad::ErrorStatus AcDbAttributeDefinition::setVerifiable(bool v) {
+    return setFlag(4, v);
+}
 bool AcDbAttributeDefinition::isPreset() const {
     ensureLoaded();
     return flags_ & 8;
 }
-Acad::ErrorStatus AcDbAttributeDefinition::setPreset(bool v) { return setFlag(8, v); }
+Acad::ErrorStatus AcDbAttributeDefinition::setPreset(bool v) {
+    return setFlag(8, v);
+}
 
 void AcDbAttributeDefinition::verticalModeTag(const char*& subclass, int& code,
                                               bool& lastMarker) const {
@@ -608,7 +622,9 @@ AcDbBlockReference::~AcDbBlockReference() {
         delete a;
 }
 
-AcDbObjectId AcDbBlockReference::blockTableRecord() const { return block_; }
+AcDbObjectId AcDbBlockReference::blockTableRecord() const {
+    return block_;
+}
 
 Acad::ErrorStatus AcDbBlockReference::setBlockTableRecord(AcDbObjectId id) {
     DbStore* s = storeOf(id);
@@ -666,8 +682,7 @@ AcGeMatrix3d AcDbBlockReference::blockTransform() const {
     if (DbStore* s = storeOf(block_))
         origin = s->blockOrigin(s->blockOfRecord(block_.index()));
     return AcGeMatrix3d::translation(AcGeVector3d(position_[0], position_[1], position_[2])) *
-           AcGeMatrix3d::rotation(rotation_, AcGeVector3d::kZAxis) *
-           AcGeMatrix3d::scaling(scale_) *
+           AcGeMatrix3d::rotation(rotation_, AcGeVector3d::kZAxis) * AcGeMatrix3d::scaling(scale_) *
            AcGeMatrix3d::translation(AcGeVector3d(-origin.x, -origin.y, -origin.z));
 }
 

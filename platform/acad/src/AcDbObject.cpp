@@ -159,15 +159,21 @@ AcDbObject::AcDbObject(const char* dxfName) : dxfName_(dxfName) {}
 
 AcDbObject::~AcDbObject() = default;
 
-AcDbObjectId AcDbObject::objectId() const { return store_ ? store_->id(slot_) : AcDbObjectId(); }
+AcDbObjectId AcDbObject::objectId() const {
+    return store_ ? store_->id(slot_) : AcDbObjectId();
+}
 
 AcDbObjectId AcDbObject::ownerId() const {
     return store_ ? store_->id(store_->slot(slot_).owner) : AcDbObjectId();
 }
 
-AcDbDatabase* AcDbObject::database() const { return store_ ? store_->db() : nullptr; }
+AcDbDatabase* AcDbObject::database() const {
+    return store_ ? store_->db() : nullptr;
+}
 
-void AcDbObject::getAcDbHandle(AcDbHandle& handle) const { handle = this->handle(); }
+void AcDbObject::getAcDbHandle(AcDbHandle& handle) const {
+    handle = this->handle();
+}
 
 AcDbHandle AcDbObject::handle() const {
     return store_ ? AcDbHandle(store_->slot(slot_).handle) : AcDbHandle();
@@ -189,9 +195,13 @@ bool AcDbObject::isErased() const {
     return store_ && (store_->slot(slot_).flags & kestrel::acad::kErased);
 }
 
-bool AcDbObject::isReadEnabled() const { return !store_ || store_->isOpen(slot_); }
+bool AcDbObject::isReadEnabled() const {
+    return !store_ || store_->isOpen(slot_);
+}
 
-bool AcDbObject::isWriteEnabled() const { return !store_ || store_->isWriting(slot_); }
+bool AcDbObject::isWriteEnabled() const {
+    return !store_ || store_->isWriting(slot_);
+}
 
 bool AcDbObject::isNewObject() const {
     return !store_ || (store_->slot(slot_).flags & kestrel::acad::kNew);
@@ -258,7 +268,9 @@ Acad::ErrorStatus AcDbObjectIterator::entity(AcDbEntity*& entity, AcDb::OpenMode
 
 // ---------------------------------------------------------------- AcDbEntity
 
-AcDbObjectId AcDbEntity::blockId() const { return ownerId(); }
+AcDbObjectId AcDbEntity::blockId() const {
+    return ownerId();
+}
 
 ACHAR* AcDbEntity::layer() const {
     ensureLoaded();

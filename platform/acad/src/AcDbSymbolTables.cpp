@@ -104,8 +104,8 @@ Acad::ErrorStatus AcDbSymbolTable::add(AcDbObjectId& id, AcDbSymbolTableRecord* 
     return store()->addRecord(table_, record, id);
 }
 
-Acad::ErrorStatus AcDbSymbolTable::newIterator(AcDbSymbolTableIterator*& iterator,
-                                               bool atBeginning, bool skipDeleted) const {
+Acad::ErrorStatus AcDbSymbolTable::newIterator(AcDbSymbolTableIterator*& iterator, bool atBeginning,
+                                               bool skipDeleted) const {
     iterator = new AcDbSymbolTableIterator(store(), table_);
     iterator->start(atBeginning, skipDeleted);
     return Acad::eOk;
@@ -213,8 +213,7 @@ bool AcDbBlockTableRecord::hasAttributeDefinitions() const {
     return store() && store()->blockHasAttributeDefinitions(store()->blockOfRecord(slot()));
 }
 
-void AcDbBlockTableRecord::dxfInField(std::string_view subclass, int code,
-                                      std::string_view value) {
+void AcDbBlockTableRecord::dxfInField(std::string_view subclass, int code, std::string_view value) {
     if (store() && store()->subclassed() && store()->slot(slot()).kind == Kind::BlockRecord) {
         AcDbSymbolTableRecord::dxfInField(subclass, code, value);
         return;
@@ -222,8 +221,7 @@ void AcDbBlockTableRecord::dxfInField(std::string_view subclass, int code,
     dxfInBegin(subclass, code, value); // R12: the BLOCK entity is the record
 }
 
-void AcDbBlockTableRecord::dxfInBegin(std::string_view subclass, int code,
-                                      std::string_view value) {
+void AcDbBlockTableRecord::dxfInBegin(std::string_view subclass, int code, std::string_view value) {
     if (!inSubclass(subclass, "AcDbBlockBegin"))
         return;
     switch (code) {
@@ -301,8 +299,7 @@ Acad::ErrorStatus AcDbBlockTableRecordIterator::getEntityId(AcDbObjectId& id) co
     return Acad::eOk;
 }
 
-Acad::ErrorStatus AcDbBlockTableRecordIterator::getEntity(AcDbEntity*& entity,
-                                                          AcDb::OpenMode mode,
+Acad::ErrorStatus AcDbBlockTableRecordIterator::getEntity(AcDbEntity*& entity, AcDb::OpenMode mode,
                                                           bool openErasedEntity) const {
     entity = nullptr;
     AcDbObjectId id;
@@ -325,14 +322,13 @@ Acad::ErrorStatus AcDbBlockTable::getAt(const ACHAR* name, AcDbBlockTableRecord*
                                         AcDb::OpenMode mode, bool openErasedRecord) const {
     record = nullptr;
     AcDbObjectId id;
-    if (Acad::ErrorStatus es = AcDbSymbolTable::getAt(name, id, openErasedRecord);
-        es != Acad::eOk)
+    if (Acad::ErrorStatus es = AcDbSymbolTable::getAt(name, id, openErasedRecord); es != Acad::eOk)
         return es;
     return acdbOpenObject(record, id, mode, openErasedRecord);
 }
 
-Acad::ErrorStatus AcDbBlockTable::newIterator(AcDbBlockTableIterator*& iterator,
-                                              bool atBeginning, bool skipDeleted) const {
+Acad::ErrorStatus AcDbBlockTable::newIterator(AcDbBlockTableIterator*& iterator, bool atBeginning,
+                                              bool skipDeleted) const {
     iterator = new AcDbBlockTableIterator(store(), table_);
     iterator->start(atBeginning, skipDeleted);
     return Acad::eOk;
@@ -435,13 +431,11 @@ void AcDbTextStyleTableRecord::dxfOutFields(kestrel::dxf::TagEditor& tags) const
     tags.set(sub, 4, encode(bigFontFileName_));
 }
 
-Acad::ErrorStatus AcDbTextStyleTable::getAt(const ACHAR* name,
-                                            AcDbTextStyleTableRecord*& record,
+Acad::ErrorStatus AcDbTextStyleTable::getAt(const ACHAR* name, AcDbTextStyleTableRecord*& record,
                                             AcDb::OpenMode mode, bool openErasedRecord) const {
     record = nullptr;
     AcDbObjectId id;
-    if (Acad::ErrorStatus es = AcDbSymbolTable::getAt(name, id, openErasedRecord);
-        es != Acad::eOk)
+    if (Acad::ErrorStatus es = AcDbSymbolTable::getAt(name, id, openErasedRecord); es != Acad::eOk)
         return es;
     return acdbOpenObject(record, id, mode, openErasedRecord);
 }
@@ -492,8 +486,7 @@ int AcDbLayerTableRecord::colorIndex() const {
     return color_ < 0 ? -color_ : color_;
 }
 
-void AcDbLayerTableRecord::dxfInField(std::string_view subclass, int code,
-                                      std::string_view value) {
+void AcDbLayerTableRecord::dxfInField(std::string_view subclass, int code, std::string_view value) {
     if (code == 70)
         flags_ = toInt(value);
     else if (code == 62)
@@ -512,8 +505,7 @@ Acad::ErrorStatus AcDbLayerTable::getAt(const ACHAR* name, AcDbLayerTableRecord*
                                         AcDb::OpenMode mode, bool openErasedRecord) const {
     record = nullptr;
     AcDbObjectId id;
-    if (Acad::ErrorStatus es = AcDbSymbolTable::getAt(name, id, openErasedRecord);
-        es != Acad::eOk)
+    if (Acad::ErrorStatus es = AcDbSymbolTable::getAt(name, id, openErasedRecord); es != Acad::eOk)
         return es;
     return acdbOpenObject(record, id, mode, openErasedRecord);
 }

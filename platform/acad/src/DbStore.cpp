@@ -27,7 +27,6 @@ public:
     explicit AcDbGenericObject(const char* name) : AcDbObject(name) {}
 };
 
-
 } // namespace
 
 // ---------------------------------------------------------------- handle map
@@ -73,7 +72,7 @@ void DbStore::loadFile(const std::string& path) {
     int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0)
         fail(0, "cannot open the file: " + std::string(std::strerror(errno)));
-    struct stat st{};
+    struct stat st {};
     if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
         ::close(fd);
         fail(0, "not a regular file");
@@ -380,7 +379,7 @@ void DbStore::onRecord(const Record& r) {
         }
     }
     Kind kind = (r.section == Section::Header || type.empty() || type == "EOF") ? Kind::Structure
-                                                                                 : Kind::Object;
+                                                                                : Kind::Object;
     s = addSlot(kind, kNone);
     slots_[s].offset = uint32_t(r.begin);
     if (kind == Kind::Object)
@@ -452,7 +451,25 @@ std::string_view DbStore::typeName(uint32_t s) const {
 }
 
 const char* DbStore::internedTypeName(uint32_t s) {
-    return typeNames_.emplace(typeName(s)).first->c_str();
+    switch (slots_[s].kind) {
+    case Kind::Insert:
+        return "INSERT";
+    case Kind::Line:
+        return "LINE";
+    case Kind::Text:
+        return "TEXT";
+    case Kind::AttDef:
+        return "ATTDEF";
+    case Kind::Attrib:
+        return "ATTRIB";
+    default:
+        break;
+    }
+    std::string_view name = typeName(s);
+    auto it = typeNames_.find(name);
+    if (it == typeNames_.end())
+        it = typeNames_.emplace(name).first;
+    return it->c_str();
 }
 
 bool DbStore::isBlockRecordSlot(uint32_t s) const {
@@ -612,8 +629,8 @@ AcDbObject* DbStore::materialize(uint32_t s) {
 
 // The tags of a record after its 0 tag, with the subclass they stand in; reactor and
 // dictionary groups are skipped, extended data ends the walk.
-template <class F> static void forEachField(std::string_view bytes, size_t begin, size_t end,
-                                            F&& f) {
+template <class F>
+static void forEachField(std::string_view bytes, size_t begin, size_t end, F&& f) {
     std::string_view subclass;
     int depth = 0;
     TagRange tags(bytes, begin, end);
@@ -825,8 +842,7 @@ static bool validSymbolName(const std::wstring& name) {
         return false;
     for (wchar_t c : name)
         if (c < 0x20 || c == L'<' || c == L'>' || c == L'/' || c == L'\\' || c == L'"' ||
-            c == L':' || c == L';' || c == L'?' || c == L',' || c == L'|' || c == L'=' ||
-            c == L'`')
+            c == L':' || c == L';' || c == L'?' || c == L',' || c == L'|' || c == L'=' || c == L'`')
             return false;
     return true;
 }
@@ -848,7 +864,7 @@ Acad::ErrorStatus DbStore::addRecord(int t, AcDbSymbolTableRecord* record, AcDbO
     if (table.byKey.count(key))
         return Acad::eDuplicateRecordName;
     bool block = t == blockTable_;
-    bool ok = block ? dynamic_cast<AcDbBlockTableRecord*>(record) != nullptr
+    bool ok = block              ? dynamic_cast<AcDbBlockTableRecord*>(record) != nullptr
               : t == styleTable_ ? dynamic_cast<AcDbTextStyleTableRecord*>(record) != nullptr
               : t == layerTable_ ? dynamic_cast<AcDbLayerTableRecord*>(record) != nullptr
                                  : false;
@@ -1105,22 +1121,22 @@ Acad::ErrorStatus DbStore::fileEntityExtents(uint32_t s, AcDbExtents& extents) c
     std::string_view type = typeName(s);
     bool round = type == "CIRCLE" || type == "ARC";
     AcDbExtents ext;
-    forEachField(bytes(), sl.offset, endOffset(s), [&](std::string_view, int code,
-                                                      std::string_view value) {
-        double v = 0;
-        if (code >= 10 && code <= 18 && dxf::parseDouble(value, v)) {
-            px[code - 10] = v;
-        } else if (code >= 20 && code <= 28 && dxf::parseDouble(value, v)) {
-            AcGePoint3d p(px[code - 20], v, 0);
-            ext.addPoint(p);
-            if (code == 20) {
-                center = p;
-                circle = true;
-            }
-        } else if (code == 40 && round && dxf::parseDouble(value, v)) {
-            radius = v;
-        }
-    });
+    forEachField(bytes(), sl.offset, endOffset(s),
+                 [&](std::string_view, int code, std::string_view value) {
+                     double v = 0;
+                     if (code >= 10 && code <= 18 && dxf::parseDouble(value, v)) {
+                         px[code - 10] = v;
+                     } else if (code >= 20 && code <= 28 && dxf::parseDouble(value, v)) {
+                         AcGePoint3d p(px[code - 20], v, 0);
+                         ext.addPoint(p);
+                         if (code == 20) {
+                             center = p;
+                             circle = true;
+                         }
+                     } else if (code == 40 && round && dxf::parseDouble(value, v)) {
+                         radius = v;
+                     }
+                 });
     if (round && circle) {
         ext.addPoint(center + AcGeVector3d(radius, radius, 0));
         ext.addPoint(center - AcGeVector3d(radius, radius, 0));
@@ -1223,9 +1239,15 @@ std::vector<EditTag> DbStore::skeleton(uint32_t s) const {
         }
     };
     auto textFields = [&]() {
-        for (auto [c, v] : std::initializer_list<std::pair<int, const char*>>{
-                 {10, "0.0"}, {20, "0.0"}, {30, "0.0"}, {40, "2.5"}, {1, ""}, {50, "0.0"},
-                 {41, "1.0"}, {7, "STANDARD"}, {72, "0"}})
+        for (auto [c, v] : std::initializer_list<std::pair<int, const char*>>{{10, "0.0"},
+                                                                              {20, "0.0"},
+                                                                              {30, "0.0"},
+                                                                              {40, "2.5"},
+                                                                              {1, ""},
+                                                                              {50, "0.0"},
+                                                                              {41, "1.0"},
+                                                                              {7, "STANDARD"},
+                                                                              {72, "0"}})
             t.push_back({c, v});
     };
     switch (sl.kind) {
@@ -1264,9 +1286,14 @@ std::vector<EditTag> DbStore::skeleton(uint32_t s) const {
         auto it = newSubs_.find(s);
         if (it != newSubs_.end() && !it->second.empty())
             t.push_back({66, "1"});
-        for (auto [c, v] : std::initializer_list<std::pair<int, const char*>>{
-                 {2, ""}, {10, "0.0"}, {20, "0.0"}, {30, "0.0"}, {41, "1.0"}, {42, "1.0"},
-                 {43, "1.0"}, {50, "0.0"}})
+        for (auto [c, v] : std::initializer_list<std::pair<int, const char*>>{{2, ""},
+                                                                              {10, "0.0"},
+                                                                              {20, "0.0"},
+                                                                              {30, "0.0"},
+                                                                              {41, "1.0"},
+                                                                              {42, "1.0"},
+                                                                              {43, "1.0"},
+                                                                              {50, "0.0"}})
             t.push_back({c, v});
         break;
     }
@@ -1294,9 +1321,15 @@ std::vector<EditTag> DbStore::skeleton(uint32_t s) const {
         break;
     case Kind::TextStyle:
         recordHead("STYLE", "AcDbTextStyleTableRecord");
-        for (auto [c, v] : std::initializer_list<std::pair<int, const char*>>{
-                 {2, ""}, {70, "0"}, {40, "0.0"}, {41, "1.0"}, {50, "0.0"}, {71, "0"},
-                 {42, "2.5"}, {3, "txt"}, {4, ""}})
+        for (auto [c, v] : std::initializer_list<std::pair<int, const char*>>{{2, ""},
+                                                                              {70, "0"},
+                                                                              {40, "0.0"},
+                                                                              {41, "1.0"},
+                                                                              {50, "0.0"},
+                                                                              {71, "0"},
+                                                                              {42, "2.5"},
+                                                                              {3, "txt"},
+                                                                              {4, ""}})
             t.push_back({c, v});
         break;
     case Kind::Layer:
@@ -1425,8 +1458,8 @@ bool DbStore::save(const std::string& path, std::string& error) {
             const Slot& sl = slots_[s];
             if (sl.offset == kNone)
                 continue; // a table or space the file does not hold; nothing waits on it
-            bool plain = !(sl.flags & (kModified | kNew | kPending | kErased)) &&
-                         !(anyErased_ && dead(s));
+            bool plain =
+                !(sl.flags & (kModified | kNew | kPending | kErased)) && !(anyErased_ && dead(s));
             if (plain) {
                 if (run == kNone)
                     run = s;
@@ -1454,7 +1487,7 @@ bool DbStore::save(const std::string& path, std::string& error) {
         error = "cannot write " + path + ": " + std::strerror(savedErrno);
         return false;
     }
-    struct stat st{};
+    struct stat st {};
     if (::stat(path.c_str(), &st) == 0 && !S_ISREG(st.st_mode)) {
         ::unlink(tmp.c_str());
         error = "cannot replace " + path + ": it is not a file";

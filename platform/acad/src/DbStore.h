@@ -2,11 +2,11 @@
 // The database behind AcDbDatabase: the file's bytes and tag index, one slot per record in file
 // order, the block and symbol tables built on them, the objects currently materialised, and the
 // additions waiting for their place when the drawing is written.
+#include "HugePages.h"
 #include "dbents.h"
 #include "dbsymtb.h"
 #include "dxf/DxfStructure.h"
 #include "dxf/DxfText.h"
-#include "HugePages.h"
 #include "dxf/TagEditor.h"
 
 #include <array>
@@ -37,8 +37,8 @@ enum class Kind : uint8_t {
     Line,
     Text,
     AttDef,
-    Entity, // other entity types
-    Object, // classes, objects, unknown sections
+    Entity,       // other entity types
+    Object,       // classes, objects, unknown sections
     VirtualTable, // the block table of an R12 drawing
     VirtualBlock, // a model or paper space the file does not hold as a block
 };
@@ -248,7 +248,7 @@ private:
     void drop(uint32_t s);
     std::unordered_map<uint32_t, std::vector<uint32_t>> pending_;
     std::unordered_map<uint32_t, std::vector<uint32_t>> newSubs_; // new ATTRIBs, then SEQEND
-    std::set<std::string> typeNames_;
+    std::set<std::string, std::less<>> typeNames_;
     bool anyErased_ = false;
     mutable std::unordered_map<uint32_t, AcDbExtents> extentsCache_;
 };

@@ -4,8 +4,8 @@
 // take a page fault every 4 KiB. Untouched reserved memory costs nothing.
 #include <cstddef>
 #include <new>
-#include <vector>
 #include <sys/mman.h>
+#include <vector>
 
 namespace kestrel::acad {
 

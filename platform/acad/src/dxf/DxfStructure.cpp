@@ -35,8 +35,8 @@ bool RecordReader::next(Record& r) {
     } else {
         uint64_t last = started_ ? TagIndex::line(reader_.lastIndex()) + 1 : 1;
         if (sectionOpen_)
-            fail(last, "the file ends inside section " + std::string(sectionName_) +
-                           " (truncated?)");
+            fail(last,
+                 "the file ends inside section " + std::string(sectionName_) + " (truncated?)");
         fail(last, "the file ends without EOF (truncated?)");
     }
     r = Record{};
@@ -46,8 +46,8 @@ bool RecordReader::next(Record& r) {
     if (t.code != 0) {
         // Only comments may stand before the first record.
         if (started_ || t.code != 999)
-            fail(TagIndex::line(r.firstTag), "group code 0 expected, found " +
-                                                 std::to_string(t.code));
+            fail(TagIndex::line(r.firstTag),
+                 "group code 0 expected, found " + std::to_string(t.code));
     } else {
         r.type = t.value;
     }
@@ -57,8 +57,7 @@ bool RecordReader::next(Record& r) {
         r.endTag = r.firstTag + 1;
         r.end = reader_.position();
         if (sectionOpen_)
-            fail(r.line(), "EOF inside section " + std::string(sectionName_) +
-                               " (ENDSEC missing)");
+            fail(r.line(), "EOF inside section " + std::string(sectionName_) + " (ENDSEC missing)");
         if (index_)
             index_->finish(uint32_t(reader_.position()));
         ended_ = true;
@@ -121,8 +120,7 @@ void RecordReader::classify(Record& r) {
         return; // leading comments
     if (type == "SECTION") {
         if (sectionOpen_)
-            fail(line, "SECTION inside section " + std::string(sectionName_) +
-                           " (ENDSEC missing)");
+            fail(line, "SECTION inside section " + std::string(sectionName_) + " (ENDSEC missing)");
         if (r.name.empty())
             fail(line, "SECTION without a name");
         sectionOpen_ = true;

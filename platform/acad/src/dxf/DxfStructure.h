@@ -13,12 +13,12 @@ struct Record {
     uint32_t endTag = 0;
     size_t begin = 0; // byte offsets
     size_t end = 0;
-    std::string_view type;   // value of the 0 tag ("" for leading comments)
-    std::string_view handle; // group 5, or 105 (DIMSTYLE)
-    std::string_view name;   // first group 2
-    bool paperSpace = false; // group 67 = 1
+    std::string_view type;      // value of the 0 tag ("" for leading comments)
+    std::string_view handle;    // group 5, or 105 (DIMSTYLE)
+    std::string_view name;      // first group 2
+    bool paperSpace = false;    // group 67 = 1
     bool attribsFollow = false; // group 66 = 1
-    bool subEntity = false;  // ATTRIB, VERTEX or SEQEND of the preceding INSERT or POLYLINE
+    bool subEntity = false;     // ATTRIB, VERTEX or SEQEND of the preceding INSERT or POLYLINE
     Section section = Section::None;
     uint64_t line() const { return TagIndex::line(firstTag); }
 };

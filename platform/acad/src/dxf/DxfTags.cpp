@@ -14,7 +14,9 @@ std::string DxfError::text() const {
     return "line " + std::to_string(line) + ": " + message;
 }
 
-void fail(uint64_t line, std::string message) { throw DxfError{line, std::move(message)}; }
+void fail(uint64_t line, std::string message) {
+    throw DxfError{line, std::move(message)};
+}
 
 std::string excerpt(std::string_view text) {
     std::string out = "\"";
@@ -40,7 +42,9 @@ void TagIndex::attach(std::string_view bytes) {
     offsets_.reserve(bytes.size() / 3 + 2);
 }
 
-void TagIndex::finish(uint32_t endOffset) { offsets_.push_back(endOffset); }
+void TagIndex::finish(uint32_t endOffset) {
+    offsets_.push_back(endOffset);
+}
 
 int TagIndex::code(uint32_t i) const {
     const char* p = bytes_.data() + offsets_[i];
@@ -73,7 +77,6 @@ std::string_view TagIndex::span(uint32_t first, uint32_t end) const {
     return bytes_.substr(offsets_[first], offsets_[end] - offsets_[first]);
 }
 
-
 TagReader::TagReader(std::string_view bytes, TagIndex* index, size_t start)
     : data_(bytes.data()), size_(bytes.size()), pos_(start), index_(index) {}
 
@@ -98,11 +101,12 @@ uint64_t TagReader::newlineMask(size_t block) const {
 }
 
 void TagReader::badCodeLine(const char* lineStart, const char* end) {
-    const char* nl = static_cast<const char*>(std::memchr(lineStart, '\n', size_t(end - lineStart)));
+    const char* nl =
+        static_cast<const char*>(std::memchr(lineStart, '\n', size_t(end - lineStart)));
     uint32_t tagNo = count_ - 1;
-    fail(TagIndex::line(tagNo), "a group code was expected, found " +
-                                    excerpt(std::string_view(lineStart, size_t((nl ? nl : end) -
-                                                                               lineStart))));
+    fail(TagIndex::line(tagNo),
+         "a group code was expected, found " +
+             excerpt(std::string_view(lineStart, size_t((nl ? nl : end) - lineStart))));
 }
 
 void TagReader::badCode(int code, bool noValue) {

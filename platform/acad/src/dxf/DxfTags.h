@@ -97,7 +97,9 @@ private:
     size_t lastStart_ = 0;
 };
 
-inline bool isValidCode(int code) { return code >= -5 && code <= 1071; }
+inline bool isValidCode(int code) {
+    return code >= -5 && code <= 1071;
+}
 
 // Numbers in DXF text.
 bool parseDouble(std::string_view text, double& value);

@@ -5,11 +5,17 @@
 
 namespace kestrel::dxf {
 
-static iconv_t asIconv(void* p) { return static_cast<iconv_t>(p); }
+static iconv_t asIconv(void* p) {
+    return static_cast<iconv_t>(p);
+}
 
-TextCodec::TextCodec() { configure("AC1009", "ANSI_1252"); }
+TextCodec::TextCodec() {
+    configure("AC1009", "ANSI_1252");
+}
 
-TextCodec::~TextCodec() { close(); }
+TextCodec::~TextCodec() {
+    close();
+}
 
 void TextCodec::close() {
     if (toWide_)
@@ -134,8 +140,7 @@ static std::wstring unescape(std::wstring s) {
         return s;
     std::wstring out;
     for (size_t i = 0; i < s.size(); ++i) {
-        if (s[i] == L'\\' && i + 7 <= s.size() && s[i + 1] == L'U' &&
-            s[i + 2] == L'+') {
+        if (s[i] == L'\\' && i + 7 <= s.size() && s[i + 1] == L'U' && s[i + 2] == L'+') {
             int v = 0;
             bool ok = true;
             for (int k = 0; k < 4; ++k) {

@@ -66,8 +66,8 @@ void TagEditor::set(std::string_view subclass, int code, std::string value, bool
         tags_.insert(tags_.begin() + long(e), EditTag{code, std::move(value)});
 }
 
-void TagEditor::setOptional(std::string_view subclass, int code, std::string value,
-                            bool isDefault, bool lastMarker) {
+void TagEditor::setOptional(std::string_view subclass, int code, std::string value, bool isDefault,
+                            bool lastMarker) {
     if (isDefault && !has(subclass, code, lastMarker))
         return;
     set(subclass, code, std::move(value), lastMarker);
