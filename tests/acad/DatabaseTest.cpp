@@ -349,3 +349,43 @@ TEST(Database, WorkingDatabaseIsWhatTheHostSets) {
     EXPECT_EQ(acdbHostApplicationServices()->workingDatabase(), &db);
     acdbHostApplicationServices()->setWorkingDatabase(nullptr);
 }
+
+TEST(Database, AttributesAddedLaterAndErasedAdditionsAreNotWritten) {
+    std::string dir = scratchDir("database_later");
+    AcDbDatabase db;
+    AcDbObjectId refId = addDoor(db);
+    AcDbBlockReference* ref = nullptr;
+    ASSERT_EQ(acdbOpenObject(ref, refId, AcDb::kForWrite), Acad::eOk);
+    auto* extra = new AcDbAttribute(AcGePoint3d(0, 0, 0), L"second", L"EXTRA");
+    AcDbObjectId extraId;
+    ASSERT_EQ(ref->appendAttribute(extraId, extra), Acad::eOk);
+    EXPECT_TRUE(extra->isWriteEnabled()); // the reference is in the database: caller closes
+    extra->close();
+    ref->close();
+    AcDbBlockTableRecord* space = nullptr;
+    ASSERT_EQ(acdbOpenObject(space, db.modelSpaceId(), AcDb::kForWrite), Acad::eOk);
+    auto* gone = new AcDbLine(AcGePoint3d(0, 0, 0), AcGePoint3d(9, 9, 0));
+    AcDbObjectId goneId;
+    ASSERT_EQ(space->appendAcDbEntity(goneId, gone), Acad::eOk);
+    EXPECT_EQ(gone->erase(), Acad::eOk);
+    gone->close();
+    auto* wrongLayer = new AcDbLine;
+    EXPECT_EQ(wrongLayer->setLayer(L"NOSUCHLAYER"), Acad::eOk); // not in a database yet
+    EXPECT_EQ(space->appendAcDbEntity(wrongLayer), Acad::eKeyNotFound);
+    delete wrongLayer;
+    space->close();
+    std::string path = dir + "/later.dxf";
+    ASSERT_EQ(db.saveAs(wide(path).c_str()), Acad::eOk);
+    std::string text = readFile(path);
+    EXPECT_EQ(text.find(" 11\n9.0\n 21\n9.0"), std::string::npos); // the erased line
+    // Each attribute once, before the SEQEND that ends the reference.
+    size_t second = text.find("second");
+    ASSERT_NE(second, std::string::npos);
+    EXPECT_EQ(text.find("second", second + 1), std::string::npos);
+    EXPECT_LT(text.find("D-1"), second);
+    EXPECT_LT(second, text.find("SEQEND"));
+
+    AcDbDatabase again(false);
+    ASSERT_EQ(again.readDxfFile(wide(path).c_str()), Acad::eOk);
+    EXPECT_EQ(entitiesOf(again.modelSpaceId()).size(), 1u);
+}

@@ -118,6 +118,53 @@ TEST(DxfPeer, EveryVersionReadsAsEzdxfReadsItAndSavesUnchanged) {
     }
 }
 
+// What object selection needs: model space in file order with handles, types and layers,
+// frozen layers, and extents.
+TEST(DxfPeer, ModelSpaceInFileOrderWithHandlesLayersAndExtents) {
+    if (!peerAvailable())
+        GTEST_SKIP() << "/usr/bin/python3 with ezdxf is not available";
+    for (const std::string& name : sampleNames()) {
+        SCOPED_TRACE(name);
+        std::string source = sampleDir() + "/" + name + ".dxf";
+        AcDbDatabase db(false);
+        ASSERT_EQ(db.readDxfFile(wide(source).c_str()), Acad::eOk);
+        std::string ours;
+        AcDbBlockTableRecord* space = nullptr;
+        ASSERT_EQ(acdbOpenObject(space, db.modelSpaceId(), AcDb::kForRead), Acad::eOk);
+        AcDbBlockTableRecordIterator* it = nullptr;
+        space->newIterator(it);
+        int frozen = 0;
+        for (; !it->done(); it->step()) {
+            AcDbEntity* entity = nullptr;
+            ASSERT_EQ(it->getEntity(entity, AcDb::kForRead), Acad::eOk);
+            ACHAR handle[32];
+            entity->handle().getIntoAsciiBuffer(handle, 32);
+            ACHAR* layer = entity->layer();
+            ours += narrow(handle) + " " + entity->dxfName() + " " + narrow(layer) + "\n";
+            acutDelString(layer);
+            AcDbLayerTableRecord* record = nullptr;
+            ASSERT_EQ(acdbOpenObject(record, entity->layerId(), AcDb::kForRead), Acad::eOk);
+            frozen += record->isFrozen();
+            record->close();
+            AcDbBlockReference* ref = AcDbBlockReference::cast(entity);
+            AcDbExtents extents;
+            if (ref && ref->position() == AcGePoint3d(50, 0, 0)) {
+                // Window: a line (0,0)-(2,0) and a circle of radius 0.5 around (1,0).
+                ASSERT_EQ(ref->getGeomExtents(extents), Acad::eOk);
+                EXPECT_EQ(extents.minPoint(), AcGePoint3d(50, -0.5, 0));
+                EXPECT_EQ(extents.maxPoint(), AcGePoint3d(52, 0.5, 0));
+            }
+            entity->close();
+        }
+        delete it;
+        space->close();
+        EXPECT_EQ(frozen, 1); // the line on layer FROZEN
+        int status;
+        EXPECT_EQ(ours, peer("entities " + q(source), status));
+        EXPECT_TRUE(db.openedObjects().empty());
+    }
+}
+
 TEST(DxfPeer, AdditionsThroughTheDatabaseReadBackInEzdxf) {
     if (!peerAvailable())
         GTEST_SKIP() << "/usr/bin/python3 with ezdxf is not available";

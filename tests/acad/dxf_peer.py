@@ -2,6 +2,7 @@
 """What ezdxf (the peer reader) sees in a drawing, for the DXF tests.
   dxf_peer.py summary FILE   -> handles, entity types per layout and block names, as JSON
   dxf_peer.py view FILE      -> block names and entity counts per layout, one per line
+  dxf_peer.py entities FILE  -> handle, type and layer of each model-space entity in order
   dxf_peer.py audit FILE     -> exit 1 and the errors when ezdxf's audit finds any
   dxf_peer.py block FILE NAME -> the block's entities and the references to it, as JSON"""
 import json
@@ -100,6 +101,9 @@ def main():
                 print(error.message)
             sys.exit(1)
         print("ok")
+    elif command == "entities":
+        for e in doc.modelspace():
+            print(e.dxf.handle, e.dxftype(), decode_dxf_unicode(e.dxf.layer))
     elif command == "view":
         sys.stdout.write(view(doc))
     elif command == "block":
