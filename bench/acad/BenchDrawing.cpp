@@ -52,9 +52,12 @@ void writeDrawing(const std::string& path, long references, int blocks) {
     if (!f)
         return;
     long handle = 0x100;
-    std::fputs("  0\nSECTION\n  2\nHEADER\n  9\n$ACADVER\n  1\nAC1015\n  9\n$DWGCODEPAGE\n"
-               "  3\nANSI_1252\n  9\n$HANDSEED\n  5\nFFFFFF\n  0\nENDSEC\n"
-               "  0\nSECTION\n  2\nTABLES\n"
+    long handseed = handle + 4 + 3L * blocks + references;
+    std::fprintf(f,
+                 "  0\nSECTION\n  2\nHEADER\n  9\n$ACADVER\n  1\nAC1015\n  9\n$DWGCODEPAGE\n"
+                 "  3\nANSI_1252\n  9\n$HANDSEED\n  5\n%lX\n  0\nENDSEC\n",
+                 handseed);
+    std::fputs("  0\nSECTION\n  2\nTABLES\n"
                "  0\nTABLE\n  2\nLAYER\n  5\n2\n330\n0\n100\nAcDbSymbolTable\n 70\n1\n"
                "  0\nLAYER\n  5\n10\n330\n2\n100\nAcDbSymbolTableRecord\n100\n"
                "AcDbLayerTableRecord\n  2\n0\n 70\n0\n 62\n7\n  6\nCONTINUOUS\n  0\nENDTAB\n"

@@ -31,28 +31,36 @@ public:
 
 // ---------------------------------------------------------------- handle map
 
-uint32_t HandleMap::find(const BigVector<Slot>& slots, uint64_t handle) const {
-    if (handle == 0)
-        return kNone;
-    auto it = std::lower_bound(sorted_.begin(), sorted_.end(), handle,
-                               [&](uint32_t s, uint64_t h) { return slots[s].handle < h; });
-    if (it != sorted_.end() && slots[*it].handle == handle)
-        return *it;
-    auto other = others_.find(handle);
-    return other == others_.end() ? kNone : other->second;
+void HandleMap::reset(uint64_t handseed, size_t fileSize) {
+    direct_.clear();
+    others_.clear();
+    if (handseed > 0 && handseed * sizeof(uint32_t) <= fileSize / 2 + 65536)
+        direct_.assign(size_t(handseed), kNone);
 }
 
-uint32_t HandleMap::insert(const BigVector<Slot>& slots, uint32_t slot) {
-    uint64_t handle = slots[slot].handle;
-    if (sorted_.empty() || slots[sorted_.back()].handle < handle) {
-        sorted_.push_back(slot);
+uint32_t HandleMap::find(uint64_t handle) const {
+    if (handle == 0)
+        return kNone;
+    if (handle < direct_.size())
+        return direct_[size_t(handle)];
+    auto it = others_.find(handle);
+    return it == others_.end() ? kNone : it->second;
+}
+
+uint32_t HandleMap::insert(uint64_t handle, uint32_t slot) {
+    if (handle < direct_.size()) {
+        uint32_t& entry = direct_[size_t(handle)];
+        if (entry != kNone)
+            return entry;
+        entry = slot;
         return kNone;
     }
-    uint32_t existing = find(slots, handle);
-    if (existing != kNone)
-        return existing;
-    others_.emplace(handle, slot);
-    return kNone;
+    if (!direct_.empty() && handle == direct_.size() && others_.count(handle) == 0) {
+        direct_.push_back(slot); // new handles continue from the seed
+        return kNone;
+    }
+    auto [it, inserted] = others_.emplace(handle, slot);
+    return inserted ? kNone : it->second;
 }
 
 // ---------------------------------------------------------------- loading
@@ -118,7 +126,6 @@ void DbStore::buildFromRecords(const std::string&) {
     if (nl != std::string_view::npos && nl > 0 && bytes[nl - 1] == '\r')
         lineEnd_ = "\r\n";
     slots_.reserve(size_ / 6 + 16);
-    handles_.reserve(size_ / 128 + 16);
     recordsBegin_ = start;
     dxf::RecordReader reader(bytes, nullptr, start);
     Record r;
@@ -185,6 +192,7 @@ void DbStore::onHeader(const Record& r) {
             handles_enabled_ = t.value.find('0') == std::string_view::npos || t.value.size() > 1;
     }
     codec_.configure(acadver, codepage);
+    handles_.reset(fileHandseed_, size_);
     if (acadver.size() >= 6 && acadver.substr(0, 2) == "AC")
         version_ = std::atoi(std::string(acadver.substr(2)).c_str());
 }
@@ -197,7 +205,7 @@ void DbStore::onRecord(const Record& r) {
         if (handle == 0)
             return;
         slots_[slot].handle = handle;
-        uint32_t other = handles_.insert(slots_, slot);
+        uint32_t other = handles_.insert(handle, slot);
         if (other != kNone)
             fail(r.line(), "handle " + std::string(r.handle) + " is used twice (also by the " +
                                std::string(typeName(other)) + " at line " +
@@ -508,7 +516,7 @@ uint32_t DbStore::newSlot(Kind kind, uint32_t owner) {
     uint32_t s = addSlot(kind, owner);
     slots_[s].flags = kNew;
     slots_[s].handle = nextHandle_++;
-    handles_.insert(slots_, s);
+    handles_.insert(slots_[s].handle, s);
     return s;
 }
 

@@ -85,17 +85,18 @@ struct HeaderVar {
     uint32_t valueStart; // the tag after the group 9
 };
 
-// Handle -> slot. Drawings mostly hold their handles in ascending order: those go into a sorted
-// array of slot numbers (4 bytes each, appended in file order); the others into a hash map.
+// Handle -> slot. Handles lie below $HANDSEED, so a drawing whose seed is not far above its
+// object count gets a table indexed by handle; other handles go into a hash map.
 class HandleMap {
 public:
-    void reserve(size_t expected) { sorted_.reserve(expected); }
-    uint32_t find(const BigVector<Slot>& slots, uint64_t handle) const;
+    // From the header: a direct table when it takes at most half the file's size.
+    void reset(uint64_t handseed, size_t fileSize);
+    uint32_t find(uint64_t handle) const;
     // kNone when inserted, else the slot already holding the handle.
-    uint32_t insert(const BigVector<Slot>& slots, uint32_t slot);
+    uint32_t insert(uint64_t handle, uint32_t slot);
 
 private:
-    BigVector<uint32_t> sorted_;
+    BigVector<uint32_t> direct_;
     std::unordered_map<uint64_t, uint32_t> others_;
 };
 
@@ -121,7 +122,7 @@ public:
     uint32_t slotCount() const { return uint32_t(slots_.size()); }
     bool valid(uint32_t s) const { return s < slots_.size(); }
     AcDbObjectId id(uint32_t s) const { return s == kNone ? AcDbObjectId() : AcDbObjectId(db_, s); }
-    uint32_t findHandle(uint64_t handle) const { return handles_.find(slots_, handle); }
+    uint32_t findHandle(uint64_t handle) const { return handles_.find(handle); }
     std::string_view typeName(uint32_t s) const;
     const char* internedTypeName(uint32_t s);
     bool isBlockRecordSlot(uint32_t s) const;
