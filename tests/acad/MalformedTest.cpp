@@ -118,6 +118,32 @@ TEST(Malformed, NoCutOrChangedByteCrashes) {
     }
 }
 
+TEST(Malformed, BlockHoldingItselfHasExtentsWithoutEndlessRecursion) {
+    std::string dir = scratchDir("malformed_cycle");
+    std::string valid = validDrawing(dir);
+    // Block B gets a reference to B before its end.
+    size_t blockB = valid.find("  2\nB\n");
+    size_t endblk = valid.find("  0\nENDBLK", blockB);
+    std::string text = valid;
+    text.insert(endblk, "  0\nINSERT\n  8\n0\n  2\nB\n 10\n5.0\n 20\n0.0\n 30\n0.0\n");
+    std::string path = dir + "/cycle.dxf";
+    writeFile(path, text);
+    AcDbDatabase db(false);
+    ASSERT_EQ(db.readDxfFile(wide(path).c_str()), Acad::eOk) << narrow(db.lastErrorMessage());
+    AcDbBlockTableRecord* space = nullptr;
+    ASSERT_EQ(acdbOpenObject(space, db.modelSpaceId(), AcDb::kForRead), Acad::eOk);
+    AcDbBlockTableRecordIterator* it = nullptr;
+    space->newIterator(it);
+    AcDbEntity* ref = nullptr;
+    ASSERT_EQ(it->getEntity(ref, AcDb::kForRead), Acad::eOk);
+    AcDbExtents extents;
+    EXPECT_EQ(ref->getGeomExtents(extents), Acad::eOk);
+    EXPECT_LE(extents.minPoint().x, 1.0); // at least the block's own line, placed at (1,2)
+    ref->close();
+    delete it;
+    space->close();
+}
+
 TEST(Malformed, FailedSaveLeavesTheTargetAndNoTemporaryFile) {
     std::string dir = scratchDir("save_fail");
     AcDbDatabase db;

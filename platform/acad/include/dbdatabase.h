@@ -72,4 +72,6 @@ public:
 
 private:
     std::unique_ptr<kestrel::acad::DbStore> store_;
+    std::wstring lastError_;
+    mutable std::wstring fileName_;
 };

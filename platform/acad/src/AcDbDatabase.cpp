@@ -14,11 +14,6 @@ std::wstring widen(const std::string& text) {
     return kestrel::dxf::fromUtf8(text);
 }
 
-std::wstring& lastError() {
-    static thread_local std::wstring message;
-    return message;
-}
-
 std::string headerName(const ACHAR* name) {
     std::string n = kestrel::dxf::toUtf8(name ? name : L"");
     for (char& c : n)
@@ -42,23 +37,23 @@ AcDbDatabase::~AcDbDatabase() = default;
 Acad::ErrorStatus AcDbDatabase::readDxfFile(const ACHAR* fileName) {
     std::string path = narrowPath(fileName);
     if (store_ && !store_->openedObjects().empty()) {
-        lastError() = widen(path) + L": objects of the current drawing are still open";
+        lastError_ = widen(path) + L": objects of the current drawing are still open";
         return Acad::eWasOpenedForWrite;
     }
     auto fresh = std::make_unique<DbStore>(this);
     try {
         fresh->loadFile(path);
     } catch (const kestrel::dxf::DxfError& e) {
-        lastError() = widen(path) + L": " + widen(e.text());
+        lastError_ = widen(path) + L": " + widen(e.text());
         if (e.line == 0 && e.message.rfind("cannot open", 0) == 0)
             return Acad::eFileNotFound;
         return Acad::eDwgNeedsRecovery;
     } catch (const std::bad_alloc&) {
-        lastError() = widen(path) + L": not enough memory to read the drawing";
+        lastError_ = widen(path) + L": not enough memory to read the drawing";
         return Acad::eDwgNeedsRecovery;
     }
     store_ = std::move(fresh);
-    lastError().clear();
+    lastError_.clear();
     return Acad::eOk;
 }
 
@@ -69,10 +64,10 @@ Acad::ErrorStatus AcDbDatabase::dxfIn(const ACHAR* fileName, const ACHAR*) {
 Acad::ErrorStatus AcDbDatabase::saveAs(const ACHAR* fileName) {
     std::string error;
     if (!store_->save(narrowPath(fileName), error)) {
-        lastError() = widen(error);
+        lastError_ = widen(error);
         return Acad::eFileAccessErr;
     }
-    lastError().clear();
+    lastError_.clear();
     return Acad::eOk;
 }
 
@@ -81,13 +76,12 @@ Acad::ErrorStatus AcDbDatabase::dxfOut(const ACHAR* fileName, int) {
 }
 
 const std::wstring& AcDbDatabase::lastErrorMessage() const {
-    return lastError();
+    return lastError_;
 }
 
 Acad::ErrorStatus AcDbDatabase::getFilename(const ACHAR*& fileName) const {
-    static thread_local std::wstring name;
-    name = widen(store_->fileName());
-    fileName = name.c_str();
+    fileName_ = widen(store_->fileName());
+    fileName = fileName_.c_str();
     return Acad::eOk;
 }
 

@@ -738,7 +738,7 @@ Acad::ErrorStatus AcDbBlockReference::getGeomExtents(AcDbExtents& extents) const
     DbStore* s = storeOf(block_);
     AcDbExtents all;
     AcDbExtents inner;
-    if (s && s->blockExtents(s->blockOfRecord(block_.index()), inner, 0) == Acad::eOk) {
+    if (s && s->blockExtents(s->blockOfRecord(block_.index()), inner) == Acad::eOk) {
         inner.transformBy(blockTransform());
         all.addExt(inner);
     }

@@ -1090,14 +1090,15 @@ AcGePoint3d DbStore::blockOrigin(uint32_t b) const {
     return static_cast<AcDbBlockTableRecord*>(tmp.get())->origin();
 }
 
-Acad::ErrorStatus DbStore::blockExtents(uint32_t b, AcDbExtents& extents, int depth) const {
+Acad::ErrorStatus DbStore::blockExtents(uint32_t b, AcDbExtents& extents) const {
     auto cached = extentsCache_.find(b);
     if (cached != extentsCache_.end()) {
         extents = cached->second;
         return extents.isEmpty() ? Acad::eInvalidExtents : Acad::eOk;
     }
-    if (depth > 16)
+    if (extentsDepth_ >= 16)
         return Acad::eInvalidExtents;
+    ++extentsDepth_;
     AcDbExtents all;
     for (uint32_t e : blocks_[b].entities) {
         if (slots_[e].flags & kErased)
@@ -1113,6 +1114,7 @@ Acad::ErrorStatus DbStore::blockExtents(uint32_t b, AcDbExtents& extents, int de
         if (es == Acad::eOk)
             all.addExt(one);
     }
+    --extentsDepth_;
     extentsCache_[b] = all;
     extents = all;
     return all.isEmpty() ? Acad::eInvalidExtents : Acad::eOk;

@@ -158,7 +158,9 @@ public:
                                       AcDbObjectId& id);
     std::vector<uint32_t> attributesOf(uint32_t insertSlot) const;
     bool blockHasAttributeDefinitions(uint32_t b) const;
-    Acad::ErrorStatus blockExtents(uint32_t b, AcDbExtents& extents, int depth) const;
+    // Extents of a block's entities in block coordinates; nesting deeper than 16 (a block that
+    // holds itself) has none.
+    Acad::ErrorStatus blockExtents(uint32_t b, AcDbExtents& extents) const;
     AcGePoint3d blockOrigin(uint32_t b) const;
     Acad::ErrorStatus fileEntityExtents(uint32_t s, AcDbExtents& extents) const;
 
@@ -252,6 +254,7 @@ private:
     std::set<std::string, std::less<>> typeNames_;
     bool anyErased_ = false;
     mutable std::unordered_map<uint32_t, AcDbExtents> extentsCache_;
+    mutable int extentsDepth_ = 0;
 };
 
 DbStore* storeOf(AcDbObjectId id);
