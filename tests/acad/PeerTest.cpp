@@ -28,6 +28,14 @@ void addTable(AcDbDatabase& db) {
     EXPECT_TRUE(styles->has(L"qvntable"));
     styles->close();
 
+    AcDbLayerTable* layers = nullptr;
+    ASSERT_EQ(db.getLayerTable(layers, AcDb::kForWrite), Acad::eOk);
+    auto* layer = new AcDbLayerTableRecord;
+    layer->setName(L"TABLES");
+    ASSERT_EQ(layers->add(layer), Acad::eOk);
+    layer->close();
+    layers->close();
+
     AcDbBlockTable* blocks = nullptr;
     ASSERT_EQ(db.getBlockTable(blocks, AcDb::kForWrite), Acad::eOk);
     AcDbBlockTableRecord* record = nullptr;
@@ -73,6 +81,7 @@ void addTable(AcDbDatabase& db) {
     ASSERT_EQ(acdbOpenObject(space, db.modelSpaceId(), AcDb::kForWrite), Acad::eOk);
     auto* ref = new AcDbBlockReference(AcGePoint3d(100, 50, 0), recordId);
     ref->setScaleFactors(AcGeScale3d(2.0));
+    ASSERT_EQ(ref->setLayer(L"tables"), Acad::eOk);
     ASSERT_EQ(space->appendAcDbEntity(ref), Acad::eOk);
     space->close();
     AcDbBlockTableRecord* def = nullptr;
@@ -198,6 +207,7 @@ TEST(DxfPeer, AdditionsThroughTheDatabaseReadBackInEzdxf) {
                  "\"insert\": [100.0, 50.0, 0.0]",
                  "\"scale\": [2.0, 2.0, 2.0]",
                  "\"PRICE1\": \"12.50\"",
+                 "\"layer\": \"TABLES\"",
              })
             EXPECT_NE(block.find(expected), std::string::npos) << expected << "\n" << block;
 

@@ -77,6 +77,7 @@ def block(doc, name):
         if ref.dxf.name.upper() != name.upper():
             continue
         refs.append({
+            "layer": ref.dxf.layer,
             "insert": point(ref.dxf.insert),
             "scale": [ref.dxf.xscale, ref.dxf.yscale, ref.dxf.zscale],
             "rotation": ref.dxf.rotation,

@@ -287,12 +287,17 @@ AcDbObjectId AcDbEntity::layerId() const {
 Acad::ErrorStatus AcDbEntity::setLayer(const ACHAR* name) {
     if (!name || !*name)
         return Acad::eInvalidInput;
-    if (store() && store()->layerTable() >= 0 &&
-        store()->findRecord(store()->layerTable(), name, false) == kNone)
-        return Acad::eKeyNotFound;
+    std::wstring canonical = name;
+    if (store() && store()->layerTable() >= 0) {
+        // The entity refers to the layer record: it takes the record's own spelling.
+        uint32_t record = store()->findRecord(store()->layerTable(), name, false);
+        if (record == kNone)
+            return Acad::eKeyNotFound;
+        canonical = store()->recordName(record);
+    }
     if (Acad::ErrorStatus es = assertWriteEnabled(); es != Acad::eOk)
         return es;
-    layer_ = name;
+    layer_ = std::move(canonical);
     return Acad::eOk;
 }
 

@@ -970,8 +970,12 @@ Acad::ErrorStatus DbStore::appendEntity(uint32_t recordSlot, AcDbEntity* entity,
     if (anchor == kNone)
         return Acad::eNotApplicable;
     entity->ensureLoaded();
-    if (layerTable_ >= 0 && findRecord(layerTable_, entity->layer_, false) == kNone)
-        return Acad::eKeyNotFound;
+    if (layerTable_ >= 0) {
+        uint32_t layer = findRecord(layerTable_, entity->layer_, false);
+        if (layer == kNone)
+            return Acad::eKeyNotFound;
+        entity->layer_ = recordName(layer);
+    }
     uint32_t blockLink = kNone;
     auto* ref = dynamic_cast<AcDbBlockReference*>(entity);
     if (ref) {
