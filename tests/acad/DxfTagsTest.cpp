@@ -1,5 +1,6 @@
 // The tag layer alone: reading tags from bytes, numbers, editing tags, text encodings.
 #include "dxf/DxfTags.h"
+#include "dxf/BinaryDxf.h"
 #include "dxf/DxfText.h"
 #include "dxf/TagEditor.h"
 
@@ -145,4 +146,27 @@ TEST(DxfText, CodePagesEscapesAndUtf8) {
     unknown.configure("AC1015", "ANSI_99999"); // falls back to 1252
     EXPECT_EQ(unknown.charset(), "CP1252");
     EXPECT_EQ(unknown.decode("caf\xE9"), L"caf\u00e9");
+}
+
+TEST(BinaryDxf, EveryValueTypeSurvivesBothWays) {
+    // Strings, doubles, 16/32/64-bit integers, flags, binary chunks, extended codes; bytes
+    // after EOF stay as they are.
+    std::string text = "  0\nSECTION\n  2\nENTITIES\n 10\n1.5\n 70\n-3\n 90\n70000\n160\n"
+                       "-9000000000\n290\n1\n310\n0102FF\n1001\nAPP\n1004\nABCD\n1071\n7\n"
+                       "  0\nEOF\ntrailing";
+    for (bool oneByte : {false, true}) {
+        std::string binary = textToBinary(text, oneByte);
+        EXPECT_TRUE(isBinaryDxf(binary));
+        bool detected = !oneByte;
+        EXPECT_EQ(binaryToText(binary, detected), text);
+        EXPECT_EQ(detected, oneByte);
+    }
+    bool oneByte;
+    std::string cut = textToBinary(text, false).substr(0, 47);
+    try {
+        binaryToText(cut, oneByte);
+        FAIL() << "a cut binary drawing was read";
+    } catch (const DxfError& e) {
+        EXPECT_EQ(e.text(), "binary DXF: the file ends inside a number at byte 45 (truncated?)");
+    }
 }

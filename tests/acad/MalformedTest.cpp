@@ -73,7 +73,8 @@ TEST(Malformed, RefusedWithTheLineAndTheProblemKeepingTheOpenDrawing) {
          "INSERT refers to block \"NOPE\", which the drawing does not define"},
         {"bad_handle", replaced(valid, "  5\n14\n", "  5\nXYZ\n"), "invalid handle \"XYZ\""},
         {"empty", "", "line 1: the file ends without EOF"},
-        {"binary", "AutoCAD Binary DXF\r\n\x1a", "binary DXF is not supported"},
+        {"binary", std::string("AutoCAD Binary DXF\r\n\x1a\0\0\0SECTION\0\x02\0HEA", 37),
+         "binary DXF: the string at byte 34 is not terminated (truncated?)"},
     };
     AcDbDatabase db; // holds the empty drawing throughout
     for (const Case& c : cases) {

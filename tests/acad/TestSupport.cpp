@@ -112,8 +112,9 @@ std::string sampleDir() {
 }
 
 std::vector<std::string> sampleNames() {
-    return {"sample_R12",   "sample_R2000", "sample_R2000_cp1255", "sample_R2004",
-            "sample_R2007", "sample_R2010", "sample_R2013",        "sample_R2018"};
+    return {"sample_R12",        "sample_R2000",       "sample_R2000_cp1255", "sample_R2004",
+            "sample_R2007",      "sample_R2010",       "sample_R2013",        "sample_R2018",
+            "sample_R12_binary", "sample_R2018_binary"};
 }
 
 std::string peer(const std::string& arguments, int& status) {

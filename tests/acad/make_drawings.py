@@ -79,6 +79,8 @@ def main():
         build(version, "cp1255" if version == "R12" else None).saveas(
             os.path.join(out, "sample_%s.dxf" % version))
     build("R2000", "cp1255").saveas(os.path.join(out, "sample_R2000_cp1255.dxf"))
+    build("R12", "cp1255").saveas(os.path.join(out, "sample_R12_binary.dxf"), fmt="bin")
+    build("R2018").saveas(os.path.join(out, "sample_R2018_binary.dxf"), fmt="bin")
     # A larger drawing for the benchmark-free speed sanity check.
     doc = ezdxf.new("R2000")
     doc.blocks.new("A").add_line((0, 0), (1, 1))

@@ -1,5 +1,7 @@
 #include "DbStore.h"
 
+#include "dxf/BinaryDxf.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <cstdlib>
@@ -107,7 +109,29 @@ void DbStore::loadFile(const std::string& path) {
     data_ = data;
     size_ = size;
     fileName_ = path;
-    buildFromRecords(path);
+    if (!dxf::isBinaryDxf(std::string_view(data_, size_))) {
+        buildFromRecords(path);
+        return;
+    }
+    // Binary DXF is read as its ASCII text, kept in memory instead of the mapping.
+    std::string text = dxf::binaryToText(std::string_view(data_, size_), oneByteCodes_);
+    munmap(data_, size_);
+    mapped_ = false;
+    data_ = static_cast<char*>(std::malloc(text.size() + 1));
+    if (!data_)
+        fail(0, "not enough memory for the file");
+    std::memcpy(data_, text.data(), text.size());
+    size_ = text.size();
+    binary_ = true;
+    try {
+        buildFromRecords(path);
+    } catch (dxf::DxfError& e) {
+        if (e.line != 0) {
+            e.message += " (line " + std::to_string(e.line) + " of the binary drawing as text)";
+            e.line = 0;
+        }
+        throw;
+    }
 }
 
 void DbStore::loadBytes(std::string_view bytes) {
@@ -119,8 +143,6 @@ void DbStore::loadBytes(std::string_view bytes) {
 
 void DbStore::buildFromRecords(const std::string&) {
     std::string_view bytes(data_, size_);
-    if (bytes.substr(0, 18) == "AutoCAD Binary DXF")
-        fail(0, "binary DXF is not supported (save the drawing as ASCII DXF)");
     size_t start = bytes.substr(0, 3) == "\xEF\xBB\xBF" ? 3 : 0;
     size_t nl = bytes.find('\n');
     if (nl != std::string_view::npos && nl > 0 && bytes[nl - 1] == '\r')
@@ -1425,6 +1447,36 @@ void DbStore::writeSlot(dxf::TagWriter& w, uint32_t s) {
             writeSlot(w, sub);
 }
 
+bool DbStore::writeAll(FILE* file) {
+    dxf::TagWriter w(file, lineEnd_);
+    w.raw(std::string_view(data_, recordsBegin_));
+    uint32_t run = kNone;
+    auto flushRun = [&](uint32_t endAt) {
+        if (run == kNone)
+            return;
+        w.raw(bytes().substr(slots_[run].offset, endAt - slots_[run].offset));
+        run = kNone;
+    };
+    for (uint32_t s = 0; s < fileSlots_; ++s) {
+        const Slot& sl = slots_[s];
+        if (sl.offset == kNone)
+            continue; // a table or space the file does not hold; nothing waits on it
+        bool plain =
+            !(sl.flags & (kModified | kNew | kPending | kErased)) && !(anyErased_ && dead(s));
+        if (plain) {
+            if (run == kNone)
+                run = s;
+            continue;
+        }
+        flushRun(sl.offset);
+        writeSlot(w, s);
+    }
+    flushRun(uint32_t(trailing_));
+    if (trailing_ < size_)
+        w.raw(std::string_view(data_ + trailing_, size_ - trailing_));
+    return w.finish();
+}
+
 static std::string backupPath(const std::string& path) {
     size_t slash = path.find_last_of('/');
     size_t dot = path.find_last_of('.');
@@ -1458,34 +1510,30 @@ bool DbStore::save(const std::string& path, std::string& error) {
         return false;
     }
     bool ok;
-    {
-        dxf::TagWriter w(f, lineEnd_);
-        w.raw(std::string_view(data_, recordsBegin_));
-        uint32_t run = kNone;
-        auto flushRun = [&](uint32_t endAt) {
-            if (run == kNone)
-                return;
-            w.raw(bytes().substr(slots_[run].offset, endAt - slots_[run].offset));
-            run = kNone;
-        };
-        for (uint32_t s = 0; s < fileSlots_; ++s) {
-            const Slot& sl = slots_[s];
-            if (sl.offset == kNone)
-                continue; // a table or space the file does not hold; nothing waits on it
-            bool plain =
-                !(sl.flags & (kModified | kNew | kPending | kErased)) && !(anyErased_ && dead(s));
-            if (plain) {
-                if (run == kNone)
-                    run = s;
-                continue;
+    if (!binary_) {
+        ok = writeAll(f);
+    } else {
+        char* text = nullptr;
+        size_t length = 0;
+        FILE* memory = open_memstream(&text, &length);
+        ok = memory && writeAll(memory);
+        if (memory)
+            std::fclose(memory);
+        if (ok) {
+            try {
+                std::string binary =
+                    dxf::textToBinary(std::string_view(text, length), oneByteCodes_);
+                ok = std::fwrite(binary.data(), 1, binary.size(), f) == binary.size() &&
+                     std::fflush(f) == 0;
+            } catch (const dxf::DxfError& e) {
+                std::free(text);
+                std::fclose(f);
+                ::unlink(tmp.c_str());
+                error = "cannot write " + path + ": " + e.text();
+                return false;
             }
-            flushRun(sl.offset);
-            writeSlot(w, s);
         }
-        flushRun(uint32_t(trailing_));
-        if (trailing_ < size_)
-            w.raw(std::string_view(data_ + trailing_, size_ - trailing_));
-        ok = w.finish();
+        std::free(text);
     }
     int savedErrno = errno;
     if (ok && fsync(fileno(f)) != 0) {

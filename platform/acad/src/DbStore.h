@@ -175,6 +175,7 @@ public:
 
 private:
     void buildFromRecords(const std::string& sourceName);
+    bool writeAll(FILE* file);
     void onRecord(const dxf::Record& r);
     void onHeader(const dxf::Record& r);
     uint32_t addSlot(Kind kind, uint32_t owner);
@@ -200,6 +201,8 @@ private:
     char* data_ = nullptr;
     size_t size_ = 0;
     bool mapped_ = false;
+    bool binary_ = false; // read from binary DXF, written back so
+    bool oneByteCodes_ = false;
     size_t trailing_ = 0;
     std::string fileName_;
     size_t recordsBegin_ = 0; // bytes before (a byte order mark) are written back as they are
