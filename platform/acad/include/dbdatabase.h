@@ -29,11 +29,11 @@ public:
     AcDbDatabase(const AcDbDatabase&) = delete;
     AcDbDatabase& operator=(const AcDbDatabase&) = delete;
 
-    // Reads an ASCII DXF file (R12 to R2018), replacing the contents. On failure the database
-    // keeps what it held and lastErrorMessage() says why ("file: line N: ...").
+    // Reads a DXF file (R12 to R2018, ASCII or binary), replacing the contents. On failure the
+    // database keeps what it held and lastErrorMessage() says why ("file: line N: ...").
     Acad::ErrorStatus readDxfFile(const ACHAR* fileName);
     Acad::ErrorStatus dxfIn(const ACHAR* fileName, const ACHAR* logFileName = nullptr);
-    // Writes the drawing in its own DXF version: into a temporary file beside the target,
+    // Writes the drawing in its own DXF version and form: into a temporary file beside the target,
     // renamed over it; the previous file is kept as NAME.bak. A failure leaves the target as
     // it was.
     Acad::ErrorStatus saveAs(const ACHAR* fileName);
