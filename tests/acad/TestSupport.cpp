@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <map>
 #include <sstream>
 #include <unistd.h>
@@ -95,7 +96,10 @@ bool peerAvailable() {
 }
 
 std::string sampleDir() {
-    fs::path dir = fs::path(KESTREL_BINARY_DIR) / "tests" / "acad" / "drawings";
+    // One folder per version of the script, so that a changed script makes its drawings anew.
+    std::string script = readFile(KESTREL_SOURCE_DIR "/tests/acad/make_drawings.py");
+    fs::path dir = fs::path(KESTREL_BINARY_DIR) / "tests" / "acad" /
+                   ("drawings-" + std::to_string(std::hash<std::string>()(script) % 1000000007));
     if (!fs::exists(dir / "done")) {
         // Tests run in parallel processes: make the drawings aside, then move them in place.
         fs::path tmp = dir.string() + ".tmp." + std::to_string(getpid());
