@@ -81,13 +81,6 @@ def main():
     build("R2000", "cp1255").saveas(os.path.join(out, "sample_R2000_cp1255.dxf"))
     build("R12", "cp1255").saveas(os.path.join(out, "sample_R12_binary.dxf"), fmt="bin")
     build("R2018").saveas(os.path.join(out, "sample_R2018_binary.dxf"), fmt="bin")
-    # A larger drawing for the benchmark-free speed sanity check.
-    doc = ezdxf.new("R2000")
-    doc.blocks.new("A").add_line((0, 0), (1, 1))
-    msp = doc.modelspace()
-    for i in range(2000):
-        msp.add_blockref("A", (i, i % 7))
-    doc.saveas(os.path.join(out, "many_R2000.dxf"))
 
 
 if __name__ == "__main__":
