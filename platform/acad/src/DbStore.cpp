@@ -358,8 +358,7 @@ void DbStore::onRecord(const Record& r) {
     if (section_ == Section::Blocks) {
         if (type == "BLOCK") {
             std::string key = codec_.keyOfRaw(r.name);
-            if (version_ >= 1015 && blockTable_ >= 0 &&
-                tables_[size_t(blockTable_)].head != kNone &&
+            if (blockTable_ >= 0 && tables_[size_t(blockTable_)].head != kNone &&
                 slots_[tables_[size_t(blockTable_)].head].kind == Kind::TableHead) {
                 auto& byKey = tables_[size_t(blockTable_)].byKey;
                 auto it = byKey.find(key);

@@ -114,7 +114,7 @@ public:
     AcDbDatabase* db() const { return db_; }
     const dxf::TextCodec& codec() const { return codec_; }
     int version() const { return version_; }
-    bool subclassed() const { return version_ >= 1015; }
+    bool subclassed() const { return version_ >= 1012; } // subclass markers from R13 on
     const std::string& fileName() const { return fileName_; }
 
     // Slots
