@@ -1,6 +1,8 @@
 // The database through the host's API, on the built-in empty drawing and on files it writes.
 #include "TestSupport.h"
+
 #include "dbapserv.h"
+#include <algorithm>
 
 #include <gtest/gtest.h>
 
@@ -388,4 +390,53 @@ TEST(Database, AttributesAddedLaterAndErasedAdditionsAreNotWritten) {
     AcDbDatabase again(false);
     ASSERT_EQ(again.readDxfFile(wide(path).c_str()), Acad::eOk);
     EXPECT_EQ(entitiesOf(again.modelSpaceId()).size(), 1u);
+}
+
+TEST(Database, MinimalR12WithoutHandlesOrSpaceBlocks) {
+    // What small programs write: no handles, no $MODEL_SPACE block, a layer table only.
+    std::string text = "  0\nSECTION\n  2\nHEADER\n  9\n$ACADVER\n  1\nAC1009\n  0\nENDSEC\n"
+                       "  0\nSECTION\n  2\nTABLES\n  0\nTABLE\n  2\nLAYER\n 70\n1\n"
+                       "  0\nLAYER\n  2\n0\n 70\n0\n 62\n7\n  6\nCONTINUOUS\n  0\nENDTAB\n"
+                       "  0\nENDSEC\n  0\nSECTION\n  2\nBLOCKS\n  0\nENDSEC\n"
+                       "  0\nSECTION\n  2\nENTITIES\n  0\nLINE\n  8\n0\n 10\n0\n 20\n0\n 11\n5\n"
+                       " 21\n0\n  0\nCIRCLE\n 67\n1\n  8\n0\n 10\n1\n 20\n1\n 40\n1\n"
+                       "  0\nENDSEC\n  0\nEOF\n";
+    std::string dir = scratchDir("database_minimal");
+    std::string path = dir + "/minimal.dxf";
+    writeFile(path, text);
+    AcDbDatabase db(false);
+    ASSERT_EQ(db.readDxfFile(wide(path).c_str()), Acad::eOk) << narrow(db.lastErrorMessage());
+    EXPECT_EQ(entitiesOf(db.modelSpaceId()).size(), 1u);
+    EXPECT_EQ(entitiesOf(db.paperSpaceId()).size(), 1u); // the circle with group 67
+    EXPECT_TRUE(entitiesOf(db.modelSpaceId())[0].handle().isNull());
+    AcDbBlockTableRecord* space = nullptr;
+    ASSERT_EQ(acdbOpenObject(space, db.modelSpaceId(), AcDb::kForWrite), Acad::eOk);
+    const ACHAR* name = nullptr;
+    space->getName(name);
+    EXPECT_STREQ(name, L"*Model_Space");
+    auto* line = new AcDbLine(AcGePoint3d(0, 1, 0), AcGePoint3d(5, 1, 0));
+    ASSERT_EQ(space->appendAcDbEntity(line), Acad::eOk);
+    line->close();
+    space->close();
+    AcDbBlockTable* blocks = nullptr;
+    ASSERT_EQ(db.getBlockTable(blocks, AcDb::kForWrite), Acad::eOk);
+    auto* record = new AcDbBlockTableRecord;
+    record->setName(L"NEW");
+    EXPECT_EQ(blocks->add(record), Acad::eOk);
+    record->close();
+    blocks->close();
+    ASSERT_EQ(db.saveAs(wide(path).c_str()), Acad::eOk) << narrow(db.lastErrorMessage());
+
+    std::string saved = readFile(path);
+    AcDbDatabase again(false);
+    ASSERT_EQ(again.readDxfFile(wide(path).c_str()), Acad::eOk) << narrow(again.lastErrorMessage());
+    EXPECT_EQ(entitiesOf(again.modelSpaceId()).size(), 2u);
+    EXPECT_EQ(entitiesOf(again.paperSpaceId()).size(), 1u);
+    std::vector<std::wstring> names = blockNames(again);
+    EXPECT_NE(std::find(names.begin(), names.end(), L"NEW"), names.end());
+    EXPECT_EQ(saved.find("$HANDSEED"), std::string::npos); // no handles: none for additions
+    EXPECT_EQ(saved.find("\n  5\n"), std::string::npos);
+    // What was there stays as it was, in front of the additions.
+    EXPECT_EQ(saved.substr(0, text.find("  0\nENDSEC\n  0\nSECTION\n  2\nENTITIES")),
+              text.substr(0, text.find("  0\nENDSEC\n  0\nSECTION\n  2\nENTITIES")));
 }

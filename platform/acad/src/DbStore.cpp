@@ -211,7 +211,7 @@ void DbStore::onHeader(const Record& r) {
         else if (name == "$HANDSEED" && !dxf::parseHandle(t.value, fileHandseed_))
             fail(line + 1, "invalid $HANDSEED " + dxf::excerpt(t.value));
         else if (name == "$HANDLING")
-            handles_enabled_ = t.value.find('0') == std::string_view::npos || t.value.size() > 1;
+            handling_ = t.value.find('0') == std::string_view::npos || t.value.size() > 1 ? 1 : 0;
     }
     codec_.configure(acadver, codepage);
     handles_.reset(fileHandseed_, size_);
@@ -372,14 +372,7 @@ void DbStore::onRecord(const Record& r) {
                 slots_[s].link = b;
                 currentBlock_ = b;
             } else {
-                if (blockTable_ < 0) {
-                    uint32_t head = addSlot(Kind::VirtualTable, kNone);
-                    blockTable_ = int(tables_.size());
-                    slots_[head].link = uint32_t(blockTable_);
-                    tables_.push_back(TableInfo{});
-                    tables_.back().name = "BLOCK_RECORD";
-                    tables_.back().head = head;
-                }
+                ensureBlockTable();
                 s = addSlot(Kind::BlockBegin, tables_[size_t(blockTable_)].head);
                 uint32_t b = uint32_t(blocks_.size());
                 blocks_.push_back(BlockInfo{});
@@ -415,9 +408,22 @@ void DbStore::onRecord(const Record& r) {
         registerHandle(s);
 }
 
+void DbStore::ensureBlockTable() {
+    if (blockTable_ >= 0)
+        return;
+    // R12 has no block table of its own: its BLOCK entities are the records.
+    uint32_t head = addSlot(Kind::VirtualTable, kNone);
+    blockTable_ = int(tables_.size());
+    slots_[head].link = uint32_t(blockTable_);
+    tables_.push_back(TableInfo{});
+    tables_.back().name = "BLOCK_RECORD";
+    tables_.back().head = head;
+}
+
 uint32_t DbStore::addVirtualBlock(const char* name, bool paper) {
+    ensureBlockTable();
     // The drawing may hold the space as a block already.
-    if (blockTable_ >= 0) {
+    {
         std::string key = dxf::TextCodec::keyOfWide(std::wstring(name, name + std::strlen(name)));
         std::string other = key;
         other[0] = '$';
@@ -431,12 +437,15 @@ uint32_t DbStore::addVirtualBlock(const char* name, bool paper) {
             }
         }
     }
-    uint32_t s = addSlot(Kind::VirtualBlock, kNone);
+    TableInfo& table = tables_[size_t(blockTable_)];
+    uint32_t s = addSlot(Kind::VirtualBlock, table.head);
     uint32_t b = uint32_t(blocks_.size());
     blocks_.push_back(BlockInfo{});
     blocks_[b].record = s;
     blocks_[b].paperSpace = paper;
     slots_[s].link = b;
+    table.entries.push_back(s);
+    table.byKey.emplace(dxf::TextCodec::keyOfWide(std::wstring(name, name + std::strlen(name))), s);
     return b;
 }
 
@@ -462,6 +471,10 @@ void DbStore::finishLoad() {
     unresolved_.clear();
     unresolved_.shrink_to_fit();
     nextHandle_ = loadedNextHandle_ = std::max(fileHandseed_, maxHandle_ + 1);
+    // An R12 drawing without handles gets none for its additions either (they are numbered
+    // all the same, for lookups while the drawing is open).
+    handles_enabled_ = version_ >= 1012 || handling_ == 1 ||
+                       (handling_ < 0 && (maxHandle_ > 0 || fileHandseed_ > 0));
 }
 
 // ---------------------------------------------------------------- slots
@@ -1485,7 +1498,7 @@ static std::string backupPath(const std::string& path) {
 }
 
 bool DbStore::save(const std::string& path, std::string& error) {
-    if (nextHandle_ != loadedNextHandle_ && headerSlot_ != kNone) {
+    if (nextHandle_ != loadedNextHandle_ && headerSlot_ != kNone && handles_enabled_) {
         std::vector<AcDbHeaderValue> seed{{5, [&] {
                                                std::string h = dxf::formatHandle(nextHandle_);
                                                return std::wstring(h.begin(), h.end());

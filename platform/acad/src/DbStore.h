@@ -183,6 +183,7 @@ private:
     void addPending(uint32_t anchor, uint32_t s);
     AcDbObject* materialize(uint32_t s);
     void finishLoad();
+    void ensureBlockTable();
     uint32_t addVirtualBlock(const char* name, bool paper);
     int tableByName(std::string_view name) const;
     uint32_t endOffset(uint32_t s) const;
@@ -217,6 +218,7 @@ private:
     uint64_t fileHandseed_ = 0;
     uint64_t loadedNextHandle_ = 1;
     bool handles_enabled_ = true;
+    int handling_ = -1; // $HANDLING: -1 when the header has none
 
     std::vector<BlockInfo> blocks_;
     std::vector<TableInfo> tables_;
