@@ -183,8 +183,12 @@ int CDialog::RunModalLoop() {
             break;
         }
         bool handled = false;
-        for (CWnd* w = msg.hwnd; w && IsWindow(w) && !handled; w = w->GetParent())
+        // The parent is taken first: a window may be gone once it has seen the message.
+        for (CWnd* w = msg.hwnd; w && IsWindow(w) && !handled;) {
+            CWnd* parent = w->GetParent();
             handled = w->PreTranslateMessage(&msg);
+            w = parent;
+        }
         if (!handled) {
             TranslateMessage(&msg);
             DispatchMessage(&msg);

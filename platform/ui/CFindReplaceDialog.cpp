@@ -220,6 +220,13 @@ void CFindReplaceDialog::OnCancel() {
     PostMessage(kDestroyLater);
 }
 
+BOOL CFindReplaceDialog::PreTranslateMessage(MSG* msg) {
+    // The closing message is dispatched on its own, not inside the dialog's key handling.
+    if (msg->message == kDestroyLater)
+        return FALSE;
+    return CDialog::PreTranslateMessage(msg);
+}
+
 LRESULT CFindReplaceDialog::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == kDestroyLater) {
         DestroyWindow();

@@ -67,6 +67,9 @@ protected:
     void PostNcDestroy() override;
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
+public:
+    BOOL PreTranslateMessage(MSG* msg) override;
+
 private:
     void Notify(DWORD action);
     void UpdateButtons();

@@ -311,8 +311,12 @@ void DrainQueue() {
             return;
         }
         bool handled = false;
-        for (CWnd* w = m.hwnd; w && IsWindow(w) && !handled; w = w->GetParent())
+        // The parent is taken first: a window may be gone once it has seen the message.
+        for (CWnd* w = m.hwnd; w && IsWindow(w) && !handled;) {
+            CWnd* parent = w->GetParent();
             handled = w->PreTranslateMessage(&m);
+            w = parent;
+        }
         if (!handled) {
             TranslateMessage(&m);
             DispatchMessage(&m);

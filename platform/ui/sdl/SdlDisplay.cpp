@@ -112,6 +112,24 @@ public:
 
     void Present(CWnd* top) override {
         Sweep();
+        if (GetInputSource() != this) {
+            // A script gives the input: the display's own events are only looked at so that
+            // the windows stay answered; uncovered windows are drawn again.
+            SDL_Event e;
+            while (SDL_PollEvent(&e))
+                if (e.type == SDL_WINDOWEVENT && e.window.event == SDL_WINDOWEVENT_EXPOSED)
+                    exposed_ = true;
+            if (exposed_) {
+                exposed_ = false;
+                for (CWnd* w : WindowSystem::TopLevels())
+                    if (w != top && w->IsWindowVisible() && windows_.count(w))
+                        Blit(w);
+            }
+        }
+        Blit(top);
+    }
+
+    void Blit(CWnd* top) {
         if (!top || !IsWindow(top) || !top->IsWindowVisible())
             return;
         SDL_Window* window = WindowFor(top);
@@ -364,6 +382,7 @@ private:
     std::map<CWnd*, SDL_Window*> windows_;
     std::map<int, SDL_Cursor*> cursors_;
     POINT last_{0, 0};
+    bool exposed_ = false;
 };
 
 SdlDisplay*& Current() {

@@ -134,8 +134,12 @@ int Gui(const char* logPath) {
     MSG msg;
     while (!owner.done && GetMessage(&msg, nullptr, 0, 0)) {
         bool handled = false;
-        for (CWnd* w = msg.hwnd; w && IsWindow(w) && !handled; w = w->GetParent())
+        // The parent is taken first: a window may be gone once it has seen the message.
+        for (CWnd* w = msg.hwnd; w && IsWindow(w) && !handled;) {
+            CWnd* parent = w->GetParent();
             handled = w->PreTranslateMessage(&msg);
+            w = parent;
+        }
         if (!handled) {
             TranslateMessage(&msg);
             DispatchMessage(&msg);
