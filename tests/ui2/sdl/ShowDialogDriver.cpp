@@ -145,6 +145,9 @@ int Gui(const char* logPath) {
             DispatchMessage(&msg);
         }
     }
+    // The closed dialog goes with the messages still queued.
+    while (PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE))
+        DispatchMessage(&msg);
     owner.DestroyWindow();
     Log("done");
     ui::sdl::Stop();
