@@ -1,0 +1,26 @@
+#pragma once
+// Stands where the module's dialogs will stand: constructed with its parent, it ends as soon
+// as it runs, as a dialog closed at once does.
+
+#include "platform/acad/rx/HostTypes.h"
+
+constexpr INT_PTR IDOK = 1;
+constexpr INT_PTR IDCANCEL = 2;
+
+// Dialog templates of the module's resources.
+constexpr int IDD_BOM_TEMPLATE = 200;
+constexpr int IDD_BOM_REPORT = 201;
+
+template <int TemplateId> class EmptyDialog {
+public:
+    explicit EmptyDialog(HWND parent) : parent_(parent) {}
+    INT_PTR DoModal() { return IDCANCEL; }
+    HWND Parent() const { return parent_; }
+    static constexpr int kTemplateId = TemplateId;
+
+private:
+    HWND parent_;
+};
+
+using BlockPriceDialog = EmptyDialog<IDD_BOM_TEMPLATE>;
+using CalcPriceDialog = EmptyDialog<IDD_BOM_REPORT>;
