@@ -27,6 +27,12 @@ int PrintInto(wchar_t* buffer, std::size_t count, const wchar_t* format, const A
     return text.size() < count ? static_cast<int>(n) : -1;
 }
 
+// The older two-argument form, for a buffer whose size the compiler knows.
+template <std::size_t N, class... Args>
+int PrintInto(wchar_t (&buffer)[N], const wchar_t* format, const Args&... args) {
+    return PrintInto(buffer, N, format, args...);
+}
+
 } // namespace crt
 
 #define swprintf crt::PrintInto

@@ -4,6 +4,7 @@
 #include <climits>
 #include <cstdlib>
 #include <cstring>
+#include <sys/stat.h>
 
 #include "platform/crt/WideText.h"
 
@@ -51,6 +52,13 @@ CrtFile* _wfopen(const wchar_t* path, const wchar_t* mode) {
     std::FILE* stream = std::fopen(crt::ToUtf8(path).c_str(), narrowMode.c_str());
     if (!stream)
         return nullptr;
+    struct stat info;
+    if (fstat(fileno(stream), &info) == 0 && S_ISDIR(info.st_mode)) {
+        // A directory opens for reading here but never on the desktop.
+        std::fclose(stream);
+        errno = EACCES;
+        return nullptr;
+    }
     auto* file = new CrtFile;
     file->stream = stream;
     file->text = text;
@@ -63,6 +71,10 @@ int fclose(CrtFile* file) {
     int result = std::fclose(file->stream);
     delete file;
     return result == 0 ? 0 : EOF;
+}
+
+int _wremove(const wchar_t* path) {
+    return path && std::remove(crt::ToUtf8(path).c_str()) == 0 ? 0 : -1;
 }
 
 int feof(CrtFile* file) {
@@ -156,6 +168,10 @@ int fputws(const wchar_t* text, CrtFile* file) {
 
 namespace crt {
 
+int RenameOver(const wchar_t* from, const wchar_t* to) {
+    return from && to && std::rename(ToUtf8(from).c_str(), ToUtf8(to).c_str()) == 0 ? 0 : -1;
+}
+
 int WriteText(CrtFile* file, const std::wstring& text) {
     for (wchar_t c : text)
         if (fputwc(c, file) == WEOF)
@@ -218,6 +234,31 @@ bool ScanInteger(CrtFile* file, int base, int width, long long& value) {
         any = true;
     value = negative ? -static_cast<long long>(magnitude) : static_cast<long long>(magnitude);
     return any;
+}
+
+// Takes the characters that can continue a decimal number (sign, digits, one point, one
+// exponent with its own sign) and gives back the first one that cannot.
+std::wstring ScanDecimalText(CrtFile* file, int width) {
+    std::wstring text;
+    bool digits = false, point = false, exponent = false;
+    for (int left = width > 0 ? width : INT_MAX; left > 0; --left) {
+        const wint_t c = fgetwc(file);
+        bool take = false;
+        if (c >= L'0' && c <= L'9')
+            take = digits = true;
+        else if (c == L'+' || c == L'-')
+            take = text.empty() || (exponent && (text.back() == L'e' || text.back() == L'E'));
+        else if (c == L'.' && !point && !exponent)
+            take = point = true;
+        else if ((c == L'e' || c == L'E') && digits && !exponent)
+            take = exponent = true;
+        if (!take) {
+            Unread(file, c);
+            break;
+        }
+        text += static_cast<wchar_t>(c);
+    }
+    return text;
 }
 
 bool StoreInteger(const ScanArg& arg, long long value) {
@@ -308,15 +349,7 @@ int ScanArgs(CrtFile* file, const wchar_t* format, const std::vector<ScanArg>& a
             if (ok && target)
                 ok = StoreInteger(*target, value);
         } else if (std::wcschr(L"feEgG", conversion)) {
-            std::wstring number;
-            wint_t c = fgetwc(file);
-            int left = width > 0 ? width : INT_MAX;
-            while (left-- > 0 && c != WEOF &&
-                   (std::wcschr(L"+-.eE", static_cast<wchar_t>(c)) || (c >= L'0' && c <= L'9'))) {
-                number += static_cast<wchar_t>(c);
-                c = fgetwc(file);
-            }
-            Unread(file, c);
+            const std::wstring number = ScanDecimalText(file, width);
             wchar_t* end = nullptr;
             double value = kestrel_wcstod(number.c_str(), &end);
             ok = end != number.c_str();

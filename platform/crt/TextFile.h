@@ -19,12 +19,21 @@ int fclose(CrtFile* file);
 int feof(CrtFile* file);
 int ferror(CrtFile* file);
 int fflush(CrtFile* file);
+// fflush(nullptr) flushes every stream; the overload above would make it ambiguous.
+inline int fflush(std::nullptr_t) {
+    return std::fflush(nullptr);
+}
 wchar_t* fgetws(wchar_t* buffer, int count, CrtFile* file);
 wint_t fgetwc(CrtFile* file);
 int fputws(const wchar_t* text, CrtFile* file);
 wint_t fputwc(wchar_t c, CrtFile* file);
+int _wremove(const wchar_t* path);
 
 namespace crt {
+
+// Renames a file, replacing the target in one step when it exists (the desktop's _wrename
+// refuses an existing target); 0 on success, -1 on failure.
+int RenameOver(const wchar_t* from, const wchar_t* to);
 
 int WriteText(CrtFile* file, const std::wstring& text);
 

@@ -1,12 +1,15 @@
 #include "platform/crt/WideFormat.h"
 
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 namespace crt {
 namespace {
 
-struct Spec {
+struct Directive {
     std::string flags;
     int width = -1;
     int precision = -1;
@@ -30,23 +33,73 @@ void AppendNarrow(std::wstring& out, const char* text) {
         out += static_cast<wchar_t>(static_cast<unsigned char>(*c));
 }
 
-void Pad(std::wstring& out, const std::wstring& body, const Spec& spec) {
-    const bool left = spec.flags.find('-') != std::string::npos;
-    const std::size_t width = spec.width > 0 ? static_cast<std::size_t>(spec.width) : 0;
+bool HasFlag(const Directive& directive, char flag) {
+    return directive.flags.find(flag) != std::string::npos;
+}
+
+// Pads to the field width; this runtime honours the 0 flag for text as well as for numbers.
+void Pad(std::wstring& out, const std::wstring& body, const Directive& directive) {
+    const bool left = HasFlag(directive, '-');
+    const std::size_t width = directive.width > 0 ? static_cast<std::size_t>(directive.width) : 0;
     const std::size_t fill = body.size() < width ? width - body.size() : 0;
     if (!left)
-        out.append(fill, L' ');
+        out.append(fill, HasFlag(directive, '0') ? L'0' : L' ');
     out += body;
     if (left)
         out.append(fill, L' ');
 }
 
-std::string NarrowSpec(const Spec& spec, const char* length, char conversion) {
-    std::string f = "%" + spec.flags;
-    if (spec.width >= 0)
-        f += std::to_string(spec.width);
-    if (spec.precision >= 0)
-        f += "." + std::to_string(spec.precision);
+// %f as the desktop runtime prints it: the value is taken to 17 significant digits and that
+// decimal text is rounded half away from zero (so 0.125 gives "0.13" and 0.5 with no decimals
+// "1", where glibc rounds the binary value to even). Digits past the 17th print as zeros.
+void AppendFixed(std::wstring& out, double value, const Directive& directive) {
+    const int precision = directive.precision >= 0 ? directive.precision : 6;
+    char scientific[40];
+    std::snprintf(scientific, sizeof scientific, "%.16e", std::fabs(value));
+    std::string significant; // 17 digits, the first one worth 10^exponent
+    significant += scientific[0];
+    significant.append(scientific + 2, 16);
+    const int exponent = std::atoi(scientific + 19);
+    auto digitAt = [&](int place) { // place 0 = units, -1 = tenths, ...
+        const int index = exponent - place;
+        return index >= 0 && index < 17 ? significant[static_cast<std::size_t>(index)] : '0';
+    };
+    std::string digits;
+    for (int place = std::max(exponent, 0); place >= -precision; --place)
+        digits += digitAt(place);
+    if (digitAt(-precision - 1) >= '5') {
+        std::size_t i = digits.size();
+        while (i > 0 && digits[i - 1] == '9')
+            digits[--i] = '0';
+        if (i == 0)
+            digits.insert(digits.begin(), '1');
+        else
+            ++digits[i - 1];
+    }
+    if (precision > 0 || HasFlag(directive, '#'))
+        digits.insert(digits.size() - static_cast<std::size_t>(precision), ".");
+    std::string sign = std::signbit(value)       ? "-"
+                       : HasFlag(directive, '+') ? "+"
+                       : HasFlag(directive, ' ') ? " "
+                                                 : "";
+    std::wstring body;
+    AppendNarrow(body, sign.c_str());
+    const std::size_t width = directive.width > 0 ? static_cast<std::size_t>(directive.width) : 0;
+    if (HasFlag(directive, '0') && !HasFlag(directive, '-') && sign.size() + digits.size() < width)
+        digits.insert(0, width - sign.size() - digits.size(), '0');
+    AppendNarrow(body, digits.c_str());
+    Directive padding = directive;
+    padding.flags.erase(std::remove(padding.flags.begin(), padding.flags.end(), '0'),
+                        padding.flags.end());
+    Pad(out, body, padding);
+}
+
+std::string NarrowDirective(const Directive& directive, const char* length, char conversion) {
+    std::string f = "%" + directive.flags;
+    if (directive.width >= 0)
+        f += std::to_string(directive.width);
+    if (directive.precision >= 0)
+        f += "." + std::to_string(directive.precision);
     return f + length + conversion;
 }
 
@@ -93,7 +146,7 @@ bool ReadInteger(const FormatArg* arg, std::int64_t& value) {
     return true;
 }
 
-void FormatOne(std::wstring& out, wchar_t conversion, Spec& spec, Cursor& cursor) {
+void FormatOne(std::wstring& out, wchar_t conversion, Directive& directive, Cursor& cursor) {
     const FormatArg* arg = cursor.Next();
     switch (conversion) {
     case L'd':
@@ -101,8 +154,8 @@ void FormatOne(std::wstring& out, wchar_t conversion, Spec& spec, Cursor& cursor
         std::int64_t v;
         if (!ReadInteger(arg, v))
             break;
-        AppendPrintf(out, NarrowSpec(spec, "ll", 'd'),
-                     static_cast<long long>(TruncateSigned(v, spec.bits)));
+        AppendPrintf(out, NarrowDirective(directive, "ll", 'd'),
+                     static_cast<long long>(TruncateSigned(v, directive.bits)));
         return;
     }
     case L'u':
@@ -112,9 +165,9 @@ void FormatOne(std::wstring& out, wchar_t conversion, Spec& spec, Cursor& cursor
         std::int64_t v;
         if (!ReadInteger(arg, v))
             break;
-        AppendPrintf(out, NarrowSpec(spec, "ll", static_cast<char>(conversion)),
+        AppendPrintf(out, NarrowDirective(directive, "ll", static_cast<char>(conversion)),
                      static_cast<unsigned long long>(
-                         TruncateUnsigned(static_cast<std::uint64_t>(v), spec.bits)));
+                         TruncateUnsigned(static_cast<std::uint64_t>(v), directive.bits)));
         return;
     }
     case L'f':
@@ -130,7 +183,11 @@ void FormatOne(std::wstring& out, wchar_t conversion, Spec& spec, Cursor& cursor
             v = arg->d;
         else
             break;
-        AppendPrintf(out, NarrowSpec(spec, "", static_cast<char>(conversion)), v);
+        if ((conversion == L'f' || conversion == L'F') && std::isfinite(v)) {
+            AppendFixed(out, v, directive);
+            return;
+        }
+        AppendPrintf(out, NarrowDirective(directive, "", static_cast<char>(conversion)), v);
         return;
     }
     case L'c':
@@ -138,10 +195,10 @@ void FormatOne(std::wstring& out, wchar_t conversion, Spec& spec, Cursor& cursor
         std::int64_t v;
         if (!ReadInteger(arg, v))
             break;
-        const bool narrow = spec.narrowText || (conversion == L'C' && !spec.wideText);
+        const bool narrow = directive.narrowText || (conversion == L'C' && !directive.wideText);
         wchar_t c =
             narrow ? static_cast<wchar_t>(static_cast<unsigned char>(v)) : static_cast<wchar_t>(v);
-        Pad(out, std::wstring(1, c), spec);
+        Pad(out, std::wstring(1, c), directive);
         return;
     }
     case L's':
@@ -157,9 +214,9 @@ void FormatOne(std::wstring& out, wchar_t conversion, Spec& spec, Cursor& cursor
             body = L"(null)";
         else
             break;
-        if (spec.precision >= 0 && body.size() > static_cast<std::size_t>(spec.precision))
-            body.resize(static_cast<std::size_t>(spec.precision));
-        Pad(out, body, spec);
+        if (directive.precision >= 0 && body.size() > static_cast<std::size_t>(directive.precision))
+            body.resize(static_cast<std::size_t>(directive.precision));
+        Pad(out, body, directive);
         return;
     }
     case L'p': {
@@ -172,7 +229,7 @@ void FormatOne(std::wstring& out, wchar_t conversion, Spec& spec, Cursor& cursor
                       static_cast<unsigned long long>(reinterpret_cast<std::uintptr_t>(arg->p)));
         std::wstring body;
         AppendNarrow(body, buffer);
-        Pad(out, body, spec);
+        Pad(out, body, directive);
         return;
     }
     default:
@@ -199,9 +256,9 @@ std::wstring FormatArgs(const wchar_t* format, std::span<const FormatArg> args) 
             ++p;
             continue;
         }
-        Spec spec;
+        Directive directive;
         while (*p && std::wcschr(L"-+ #0", *p))
-            spec.flags += static_cast<char>(*p++);
+            directive.flags += static_cast<char>(*p++);
         auto readNumber = [&](int& target) {
             if (*p == L'*') {
                 std::int64_t v = 0;
@@ -216,39 +273,39 @@ std::wstring FormatArgs(const wchar_t* format, std::span<const FormatArg> args) 
             while (*p >= L'0' && *p <= L'9')
                 target = target * 10 + (*p++ - L'0');
         };
-        readNumber(spec.width);
-        if (spec.width < -1) { // a negative * width means left-justify
-            spec.flags += '-';
-            spec.width = -spec.width;
+        readNumber(directive.width);
+        if (directive.width < -1) { // a negative * width means left-justify
+            directive.flags += '-';
+            directive.width = -directive.width;
         }
         if (*p == L'.') {
             ++p;
-            spec.precision = 0;
-            readNumber(spec.precision);
+            directive.precision = 0;
+            readNumber(directive.precision);
         }
         // Length modifiers; l and L keep 32 bits (long is 32-bit in this runtime).
         for (bool more = true; more && *p;) {
             if (p[0] == L'I' && p[1] == L'6' && p[2] == L'4') {
-                spec.bits = 64;
+                directive.bits = 64;
                 p += 3;
             } else if (p[0] == L'I' && p[1] == L'3' && p[2] == L'2') {
-                spec.bits = 32;
+                directive.bits = 32;
                 p += 3;
             } else if (p[0] == L'l' && p[1] == L'l') {
-                spec.bits = 64;
+                directive.bits = 64;
                 p += 2;
             } else if (p[0] == L'h' && p[1] == L'h') {
-                spec.bits = 8;
+                directive.bits = 8;
                 p += 2;
             } else if (*p == L'h') {
-                spec.bits = 16;
-                spec.narrowText = true;
+                directive.bits = 16;
+                directive.narrowText = true;
                 ++p;
             } else if (*p == L'l' || *p == L'w') {
-                spec.wideText = true;
+                directive.wideText = true;
                 ++p;
             } else if (*p == L'I' || *p == L'z' || *p == L'j' || *p == L't') {
-                spec.bits = 64;
+                directive.bits = 64;
                 ++p;
             } else if (*p == L'L') {
                 ++p;
@@ -261,9 +318,9 @@ std::wstring FormatArgs(const wchar_t* format, std::span<const FormatArg> args) 
             break;
         }
         wchar_t conversion = *p++;
-        if (conversion == L'S' && !spec.wideText)
-            spec.narrowText = true;
-        FormatOne(out, conversion, spec, cursor);
+        if (conversion == L'S' && !directive.wideText)
+            directive.narrowText = true;
+        FormatOne(out, conversion, directive, cursor);
     }
     return out;
 }

@@ -2,6 +2,8 @@
 // printf-style formatting of wide strings with the desktop runtime's rules: in a wide format
 // %s and %c take wide arguments (%hs/%S and %hc/%C narrow ones); %d/%i/%u/%x/%o are 32-bit
 // unless ll or I64 widen them (l stays 32-bit, as long is there); %f/%e/%g take double.
+// %f rounds as the desktop does (see WideFormat.cpp); %e and %g are glibc's, with a two-digit
+// exponent where the desktop prints three (nothing here prints them).
 //
 // Arguments travel as tagged values rather than through C varargs, so a mismatched argument
 // prints as "<?>" instead of reading garbage, and any object with GetString() (CString) can

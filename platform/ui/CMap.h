@@ -3,12 +3,17 @@
 // block size is how many entries the node pool grows by.
 
 #include <cstdint>
+#include <type_traits>
 #include <unordered_map>
 
 #include "platform/crt/WinTypes.h"
 
+// The library's default hash: the key's value (or address) shifted past its low bits.
 template <class KEY> unsigned HashKey(const KEY& key) {
-    return static_cast<unsigned>(static_cast<std::uintptr_t>(key) >> 4);
+    if constexpr (std::is_pointer_v<KEY>)
+        return static_cast<unsigned>(reinterpret_cast<std::uintptr_t>(key) >> 4);
+    else
+        return static_cast<unsigned>(static_cast<std::uintptr_t>(key) >> 4);
 }
 
 template <class KEY, class ARG_KEY, class VALUE, class ARG_VALUE> class CMap {

@@ -58,6 +58,8 @@ int CString::ReverseFind(wchar_t c) const {
 }
 
 int CString::Replace(wchar_t from, wchar_t to) {
+    if (from == to) // the library reports no replacements here
+        return 0;
     int count = 0;
     for (wchar_t& c : text_)
         if (c == from) {

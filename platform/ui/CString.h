@@ -12,7 +12,7 @@ class CString {
 public:
     CString() = default;
     CString(const wchar_t* text) : text_(text ? text : L"") {}
-    CString(const wchar_t* text, int length) : text_(text ? text : L"", Clamp(length)) {}
+    CString(const wchar_t* text, int length) : text_(text ? text : L"", text ? Clamp(length) : 0) {}
     CString(wchar_t c, int repeat = 1) : text_(Clamp(repeat), c) {}
     CString(const std::wstring& text) : text_(text) {}
     explicit CString(const char* text); // bytes 0-255 become the same code units

@@ -1,0 +1,132 @@
+#include "pricelist/PriceFile.h"
+
+#include <cwchar>
+
+#include "pricelist/AtomicSave.h"
+
+int SplitField(const wchar_t*& position, wchar_t* out, wchar_t delimiter, std::size_t capacity) {
+    std::size_t stored = 0;
+    while (*position != delimiter && *position != L'\0' && *position != L'\n') {
+        if (stored + 1 < capacity)
+            out[stored++] = *position;
+        ++position;
+    }
+    if (capacity > 0)
+        out[stored] = L'\0';
+    if (*position != delimiter)
+        return 0;
+    ++position;
+    return 1;
+}
+
+bool ParsePriceLine(const wchar_t* line, PriceRecord& record) {
+    wchar_t name[kPriceFieldBufferSize] = {};
+    wchar_t price[kPriceFieldBufferSize] = {};
+    wchar_t description[kPriceFieldBufferSize] = {};
+    const wchar_t* position = line;
+    if (SplitField(position, name, kPriceFieldDelimiter) &&
+        SplitField(position, price, kPriceFieldDelimiter))
+        SplitField(position, description, kPriceFieldDelimiter);
+    if (name[0] == L'\0' || price[0] == L'\0')
+        return false;
+    record = PriceRecord{name, price, description};
+    return true;
+}
+
+void ReadPriceRecords(CrtFile* file, std::vector<PriceRecord>& records) {
+    wchar_t line[kPriceLineBufferSize] = {};
+    // The end test follows each read, so a last line without a line end, which meets the end
+    // of the file while it is read, is never used.
+    fgetws(line, kPriceLineBufferSize, file);
+    while (!feof(file)) {
+        const std::size_t length = std::wcslen(line);
+        if (length > 0)
+            line[length - 1] = L'\0';
+        PriceRecord record;
+        if (ParsePriceLine(line, record))
+            records.push_back(record);
+        line[0] = L'\0';
+        fgetws(line, kPriceLineBufferSize, file);
+    }
+}
+
+CString FileOpenFailedMessage(const wchar_t* path) {
+    CString message;
+    message.Format(L"File %s could  not be opened", path);
+    return message;
+}
+
+int ReadPriceList(const wchar_t* path, std::vector<PriceRecord>& records, CString* message) {
+    CrtFile* file = _wfopen(path, L"r");
+    if (!file) {
+        if (message)
+            *message = FileOpenFailedMessage(path);
+        return 0;
+    }
+    records.clear();
+    ReadPriceRecords(file, records);
+    fclose(file);
+    return 1;
+}
+
+namespace {
+
+bool IsBlankRow(const PriceRecord& row) {
+    return row.name.IsEmpty() && row.price.IsEmpty() && row.description.IsEmpty();
+}
+
+// Finds the first character a price file cannot hold, in row order and then column order.
+bool FindUnstorableCharacter(const std::vector<PriceRecord>& rows, PriceSaveError& found) {
+    for (std::size_t r = 0; r < rows.size(); ++r) {
+        if (IsBlankRow(rows[r]))
+            continue;
+        const CString* texts[] = {&rows[r].name, &rows[r].price, &rows[r].description};
+        for (int column = 0; column < 3; ++column) {
+            for (const wchar_t* p = texts[column]->GetString(); *p; ++p) {
+                if (static_cast<unsigned>(*p) > 0xFF) {
+                    found.row = static_cast<int>(r);
+                    found.column = column;
+                    found.character = *p;
+                    return true;
+                }
+            }
+        }
+    }
+    return false;
+}
+
+} // namespace
+
+int WritePriceList(const wchar_t* path, const std::vector<PriceRecord>& rows,
+                   PriceSaveError* error) {
+    PriceSaveError problem;
+    if (FindUnstorableCharacter(rows, problem)) {
+        static const wchar_t* const columnTitles[] = {L"Block name", L"Price", L"Description"};
+        problem.message.Format(L"Row %i, %s: the character \"%c\" (U+%04X) cannot be stored in a "
+                               L"price file. Nothing was saved.",
+                               problem.row + 1, columnTitles[problem.column], problem.character,
+                               static_cast<unsigned>(problem.character));
+        if (error)
+            *error = problem;
+        return 0;
+    }
+    const SaveResult result = SaveAtomically(path, [&rows](CrtFile* file) {
+        for (const PriceRecord& row : rows) {
+            if (IsBlankRow(row))
+                continue;
+            if (fwprintf(file, L"%s|%s|%s\n", row.name, row.price, row.description) < 0)
+                return false;
+        }
+        return true;
+    });
+    if (result == SaveResult::Saved)
+        return 1;
+    if (result == SaveResult::CannotOpen)
+        problem.message = FileOpenFailedMessage(path);
+    else
+        problem.message.Format(L"File %s could not be written. The previous file is unchanged.",
+                               path);
+    if (error)
+        *error = problem;
+    return 0;
+}

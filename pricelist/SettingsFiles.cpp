@@ -1,0 +1,70 @@
+#include "pricelist/SettingsFiles.h"
+
+#include "platform/crt/TextFile.h"
+#include "pricelist/AtomicSave.h"
+
+namespace {
+// Longer names are cut here, at the platform's path limit.
+constexpr int kPathLimit = 4096;
+} // namespace
+
+void GetSettingsPaths(const wchar_t* modulePath, SettingsCopy copy, CString& first,
+                      CString& second) {
+    const wchar_t* widthsName = copy == SettingsCopy::Template ? L"kestrel1.set" : L"kestrel2.set";
+    CString path(modulePath);
+    path.MakeLower();
+    int separator = path.ReverseFind(L'/');
+    if (separator < 0)
+        separator = path.ReverseFind(L'\\');
+    if (separator < 0) {
+        first = widthsName;
+    } else {
+        first = path;
+        first.Replace(path.Mid(separator + 1), widthsName);
+    }
+    second = first;
+    second.Replace(widthsName, L"filename.set");
+}
+
+int ReadColumnWidths(const wchar_t* path, int* widths, int count) {
+    for (int i = 0; i < count; ++i)
+        widths[i] = -1;
+    CrtFile* file = _wfopen(path, L"r");
+    if (!file)
+        return 0;
+    for (int i = 0; i < count; ++i)
+        fwscanf(file, L"%i ", &widths[i]);
+    fclose(file);
+    return 1;
+}
+
+int WriteColumnWidths(const wchar_t* path, const int* widths, int count) {
+    return SaveAtomically(path,
+                          [=](CrtFile* file) {
+                              for (int i = 0; i < count; ++i)
+                                  if (fwprintf(file, L"%i ", widths[i]) < 0)
+                                      return false;
+                              return true;
+                          }) == SaveResult::Saved
+               ? 1
+               : 0;
+}
+
+int ReadLastPriceFile(const wchar_t* path, CString& name) {
+    CrtFile* file = _wfopen(path, L"r");
+    if (!file)
+        return 0;
+    CString line;
+    for (wint_t c; line.GetLength() < kPathLimit && (c = fgetwc(file)) != WEOF && c != L'\n';)
+        line += static_cast<wchar_t>(c);
+    fclose(file);
+    name = line;
+    return 1;
+}
+
+int WriteLastPriceFile(const wchar_t* path, const wchar_t* name) {
+    return SaveAtomically(path, [=](CrtFile* file) { return fwprintf(file, L"%s", name) >= 0; }) ==
+                   SaveResult::Saved
+               ? 1
+               : 0;
+}

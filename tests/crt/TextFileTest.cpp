@@ -1,0 +1,147 @@
+#include <gtest/gtest.h>
+
+#include "platform/crt/TextFile.h"
+#include "tests/support/ScratchDir.h"
+
+namespace {
+
+class TextFile : public ::testing::Test {
+protected:
+    CrtFile* Open(const std::string& name, const wchar_t* mode) {
+        return _wfopen(dir.Wide(name).c_str(), mode);
+    }
+    // Scans "%i " `count` times from a file holding `bytes`; unread values stay -1.
+    std::vector<int> ScanWidths(const std::string& bytes, int count, std::vector<int>& results) {
+        dir.Write("widths", bytes);
+        CrtFile* f = Open("widths", L"r");
+        std::vector<int> values(static_cast<std::size_t>(count), -1);
+        for (int& v : values)
+            results.push_back(fwscanf(f, L"%i ", &v));
+        fclose(f);
+        return values;
+    }
+    ScratchDir dir;
+};
+
+} // namespace
+
+TEST_F(TextFile, WritesOneBytePerCharacterAndLineFeedAsCrLf) {
+    CrtFile* f = Open("out.prc", L"w");
+    ASSERT_NE(f, nullptr);
+    EXPECT_EQ(fwprintf(f, L"%s|%s|%s\n", L"Door", L"12.50", L""), 12);
+    EXPECT_EQ(fputws(L"\u00e9\u00ff\r\n", f), 0);
+    EXPECT_EQ(fclose(f), 0);
+    EXPECT_EQ(dir.Read("out.prc"), "Door|12.50|\r\n\xe9\xff\r\r\n");
+
+    f = Open("raw", L"wb"); // binary mode leaves the line feed alone
+    fputws(L"a\n", f);
+    fclose(f);
+    EXPECT_EQ(dir.Read("raw"), "a\n");
+}
+
+TEST_F(TextFile, EveryCodeUnitUpTo255RoundTripsAndHigherOnesAreRefused) {
+    std::wstring text;
+    std::string bytes;
+    for (int c = 1; c <= 255; ++c) {
+        text += static_cast<wchar_t>(c);
+        bytes += c == '\n' ? std::string("\r\n") : std::string(1, static_cast<char>(c));
+    }
+    CrtFile* f = Open("all", L"w");
+    ASSERT_NE(f, nullptr);
+    EXPECT_EQ(fputws(text.c_str(), f), 0);
+    EXPECT_EQ(ferror(f), 0);
+    EXPECT_EQ(fputws(L"\u0100", f), EOF);
+    EXPECT_EQ(fwprintf(f, L"%s", L"\u4e2d"), -1);
+    EXPECT_NE(ferror(f), 0);
+    fclose(f);
+    EXPECT_EQ(dir.Read("all"), bytes);
+
+    f = Open("all", L"r");
+    ASSERT_NE(f, nullptr);
+    std::wstring back;
+    for (wint_t c; (c = fgetwc(f)) != WEOF;)
+        back += static_cast<wchar_t>(c);
+    fclose(f);
+    EXPECT_EQ(back, text);
+}
+
+TEST_F(TextFile, ReadingTurnsCrLfAndBareLfIntoLineFeeds) {
+    dir.Write("mixed", "a\r\nb\nc\rd\n\r");
+    CrtFile* f = Open("mixed", L"r");
+    ASSERT_NE(f, nullptr);
+    wchar_t line[20];
+    EXPECT_STREQ(fgetws(line, 20, f), L"a\n");
+    EXPECT_STREQ(fgetws(line, 20, f), L"b\n");
+    EXPECT_STREQ(fgetws(line, 20, f), L"c\rd\n"); // a lone carriage return is a character
+    EXPECT_STREQ(fgetws(line, 20, f), L"\r");
+    EXPECT_EQ(fgetws(line, 20, f), nullptr);
+    fclose(f);
+}
+
+TEST_F(TextFile, FgetwsReadsAtMostCountMinusOneAndFlagsEndOnTheUnterminatedLastLine) {
+    dir.Write("lines", "abcdef\r\nxyz");
+    CrtFile* f = Open("lines", L"r");
+    ASSERT_NE(f, nullptr);
+    wchar_t line[10];
+    EXPECT_STREQ(fgetws(line, 4, f), L"abc");
+    EXPECT_STREQ(fgetws(line, 10, f), L"def\n");
+    EXPECT_EQ(feof(f), 0);
+    // The last line has no line end: the end is met, and flagged, while it is read.
+    EXPECT_STREQ(fgetws(line, 10, f), L"xyz");
+    EXPECT_NE(feof(f), 0);
+    EXPECT_EQ(fgetws(line, 10, f), nullptr);
+    fclose(f);
+
+    // A terminated last line leaves the flag clear until the next read finds nothing.
+    dir.Write("ended", "xyz\r\n");
+    f = Open("ended", L"r");
+    ASSERT_NE(f, nullptr);
+    EXPECT_STREQ(fgetws(line, 10, f), L"xyz\n");
+    EXPECT_EQ(feof(f), 0);
+    EXPECT_EQ(fgetws(line, 10, f), nullptr);
+    EXPECT_NE(feof(f), 0);
+    fclose(f);
+}
+
+TEST_F(TextFile, OpenFailsForMissingFilesDirectoriesAndEncodingRequests) {
+    EXPECT_EQ(Open("missing", L"r"), nullptr);
+    EXPECT_EQ(Open("", L"r"), nullptr); // the directory itself
+    EXPECT_EQ(Open("missing/sub", L"w"), nullptr);
+    EXPECT_EQ(Open("new", L"w, ccs=UTF-8"), nullptr);
+    EXPECT_FALSE(dir.Exists("new"));
+
+    dir.Write("old \xc3\xa9", "previous content");
+    CrtFile* f = Open("old \xc3\xa9", L"w"); // "w" truncates
+    ASSERT_NE(f, nullptr);
+    fclose(f);
+    EXPECT_EQ(dir.Read("old \xc3\xa9"), "");
+}
+
+TEST_F(TextFile, ScanningIntegersWithATrailingBlank) {
+    std::vector<int> results;
+    EXPECT_EQ(ScanWidths("120 80 300 ", 4, results), (std::vector<int>{120, 80, 300, -1}));
+    EXPECT_EQ(results, (std::vector<int>{1, 1, 1, EOF}));
+    // Garbage stops the scan where it stands, so every later number is missing too.
+    results.clear();
+    EXPECT_EQ(ScanWidths("120 x 5", 3, results), (std::vector<int>{120, -1, -1}));
+    EXPECT_EQ(results, (std::vector<int>{1, 0, 0}));
+    // %i reads a sign and the octal and hexadecimal prefixes; line ends count as blanks.
+    results.clear();
+    EXPECT_EQ(ScanWidths("-5\r\n0x10 010 0", 4, results), (std::vector<int>{-5, 16, 8, 0}));
+    results.clear();
+    EXPECT_EQ(ScanWidths("", 1, results), (std::vector<int>{-1}));
+    EXPECT_EQ(results, (std::vector<int>{EOF}));
+}
+
+TEST_F(TextFile, ScanningDecimalsStopsWhereTheNumberEnds) {
+    dir.Write("numbers", "12.5-3 .25e1x 1.2.3 7e+1");
+    CrtFile* f = Open("numbers", L"r");
+    ASSERT_NE(f, nullptr);
+    double v[6] = {};
+    wchar_t rest[8] = {};
+    EXPECT_EQ(fwscanf(f, L"%lf%lf%lf%1s%lf%lf%lf", &v[0], &v[1], &v[2], rest, &v[3], &v[4], &v[5]),
+              7);
+    EXPECT_EQ(std::vector<double>(v, v + 6), (std::vector<double>{12.5, -3, 2.5, 1.2, 0.3, 70}));
+    EXPECT_STREQ(rest, L"x");
+    fclose(f);
+}

@@ -1,0 +1,87 @@
+#include <gtest/gtest.h>
+
+#include "pricelist/SettingsFiles.h"
+#include "tests/support/ScratchDir.h"
+
+TEST(SettingsPaths, LieBesideTheModuleUnderALowerCasePath) {
+    CString first, second;
+    GetSettingsPaths(L"/Opt/CAD Tools/Kestrel.ARX", SettingsCopy::Template, first, second);
+    EXPECT_EQ(first, L"/opt/cad tools/kestrel1.set");
+    EXPECT_EQ(second, L"/opt/cad tools/filename.set");
+    GetSettingsPaths(L"/Opt/CAD Tools/Kestrel.ARX", SettingsCopy::Report, first, second);
+    EXPECT_EQ(first, L"/opt/cad tools/kestrel2.set");
+    EXPECT_EQ(second, L"/opt/cad tools/filename.set");
+
+    GetSettingsPaths(L"C:\\Program Files\\Kestrel\\Kestrel.arx", SettingsCopy::Template, first,
+                     second);
+    EXPECT_EQ(first, L"c:\\program files\\kestrel\\kestrel1.set");
+    // The forward slash wins when both kinds are present.
+    GetSettingsPaths(L"/a\\b/k.arx", SettingsCopy::Template, first, second);
+    EXPECT_EQ(first, L"/a\\b/kestrel1.set");
+
+    GetSettingsPaths(L"Kestrel.arx", SettingsCopy::Template, first, second);
+    EXPECT_EQ(first, L"kestrel1.set");
+    EXPECT_EQ(second, L"filename.set");
+    GetSettingsPaths(L"Kestrel.arx", SettingsCopy::Report, first, second);
+    EXPECT_EQ(first, L"kestrel2.set");
+    EXPECT_EQ(second, L"filename.set");
+}
+
+TEST(ColumnWidths, AreWrittenAsNumbersWithABlankAndMissingOnesReadAsMinusOne) {
+    ScratchDir dir;
+    const std::wstring path = dir.Wide("kestrel1.set");
+    const int widths[] = {240, 80, 320};
+    ASSERT_EQ(WriteColumnWidths(path.c_str(), widths, 3), 1);
+    EXPECT_EQ(dir.Read("kestrel1.set"), "240 80 320 ");
+    int back[3] = {};
+    ASSERT_EQ(ReadColumnWidths(path.c_str(), back, 3), 1);
+    EXPECT_EQ(back[0], 240);
+    EXPECT_EQ(back[1], 80);
+    EXPECT_EQ(back[2], 320);
+
+    dir.Write("kestrel2.set", "100 60\r\n");
+    int five[5] = {1, 2, 3, 4, 5};
+    ASSERT_EQ(ReadColumnWidths(dir.Wide("kestrel2.set").c_str(), five, 5), 1);
+    EXPECT_EQ(five[0], 100);
+    EXPECT_EQ(five[1], 60);
+    for (int i = 2; i < 5; ++i)
+        EXPECT_EQ(five[i], -1);
+
+    dir.Write("bad.set", "70 wide 90 ");
+    ASSERT_EQ(ReadColumnWidths(dir.Wide("bad.set").c_str(), back, 3), 1);
+    EXPECT_EQ(back[0], 70);
+    EXPECT_EQ(back[1], -1);
+    EXPECT_EQ(back[2], -1);
+
+    EXPECT_EQ(ReadColumnWidths(dir.Wide("missing.set").c_str(), back, 3), 0);
+    EXPECT_EQ(back[0], -1);
+    EXPECT_EQ(WriteColumnWidths(dir.Wide("no/dir.set").c_str(), widths, 3), 0);
+}
+
+TEST(LastPriceFile, IsTheFirstLineAndAPathWithBlanksReadsBackWhole) {
+    ScratchDir dir;
+    const std::wstring path = dir.Wide("filename.set");
+    const wchar_t* name = L"/home/ann/My Price Lists/doors 2024.prc";
+    ASSERT_EQ(WriteLastPriceFile(path.c_str(), name), 1);
+    EXPECT_EQ(dir.Read("filename.set"), "/home/ann/My Price Lists/doors 2024.prc");
+    CString back = L"previous";
+    ASSERT_EQ(ReadLastPriceFile(path.c_str(), back), 1);
+    EXPECT_EQ(back, name);
+
+    ASSERT_EQ(WriteLastPriceFile(path.c_str(), L""), 1);
+    EXPECT_EQ(dir.Read("filename.set"), "");
+    ASSERT_EQ(ReadLastPriceFile(path.c_str(), back), 1);
+    EXPECT_EQ(back, L"");
+
+    dir.Write("filename.set", "/a/b c.prc\r\nsecond line");
+    ASSERT_EQ(ReadLastPriceFile(path.c_str(), back), 1);
+    EXPECT_EQ(back, L"/a/b c.prc");
+
+    // A name the file cannot hold is not saved and the previous one survives.
+    EXPECT_EQ(WriteLastPriceFile(path.c_str(), L"/\u4e2d.prc"), 0);
+    EXPECT_EQ(dir.Read("filename.set"), "/a/b c.prc\r\nsecond line");
+
+    back = L"kept";
+    EXPECT_EQ(ReadLastPriceFile(dir.Wide("missing.set").c_str(), back), 0);
+    EXPECT_EQ(back, L"kept");
+}
