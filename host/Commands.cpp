@@ -6,6 +6,11 @@
 #include "platform/acad/rx/AcRxDictionary.h"
 #include "platform/acad/rx/AcRxDynamicLinker.h"
 
+const CommandTableEntry kCommandTable[2] = {
+    {kCommandGroup, L"BlockPrice_Global", L"ZRBOMT", ACRX_CMD_MODAL, BlockPriceCommand},
+    {kCommandGroup, L"CalcPrice_Global", L"ZRBOMC", ACRX_CMD_TRANSPARENT, CalcPriceCommand},
+};
+
 void BlockPriceCommand() {
     RunModalDialogFrame<BlockPriceDialog>();
 }

@@ -18,11 +18,9 @@ void BlockPriceCommand();
 // ZRBOMC: the bill of materials of selected block references, the "BOM Report" dialog.
 void CalcPriceCommand();
 
-// The commands in the order they are registered.
-inline constexpr CommandTableEntry kCommandTable[] = {
-    {kCommandGroup, L"BlockPrice_Global", L"ZRBOMT", ACRX_CMD_MODAL, BlockPriceCommand},
-    {kCommandGroup, L"CalcPrice_Global", L"ZRBOMC", ACRX_CMD_TRANSPARENT, CalcPriceCommand},
-};
+// The commands in the order they are registered. (Defined out of line: an inline table would be a
+// process-unique symbol, which keeps the library from ever being unloaded.)
+extern const CommandTableEntry kCommandTable[2];
 
 // Registers one command with the host's command stack; the result is not needed.
 void AddCommand(const wchar_t* group, const wchar_t* globalName, const wchar_t* localName,

@@ -41,6 +41,8 @@ TEST(ModuleLoad, TheLoadedModuleUsesTheHostsServicesAndLeavesCleanly) {
     EXPECT_EQ(acedRegCmds->lookupCmd(L"ZRBOMT"), nullptr);
     EXPECT_EQ(acedRegCmds->lookupCmd(L"ZRBOMC"), nullptr);
     module.reset();
+    // Unloading really unloads: nothing in the module pins it in the process.
+    EXPECT_EQ(dlopen(kModule.c_str(), RTLD_NOW | RTLD_NOLOAD), nullptr);
 }
 
 TEST(ModuleLoad, RefusesWhatIsNotAModule) {
