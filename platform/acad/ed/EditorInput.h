@@ -9,6 +9,17 @@
 // doing and returns, and the run ends once control is back at the command prompt. Why is kept
 // here: input ended while something waited (exit code 4), an EXPECT failed (3), or a script
 // line could not be carried out (2). Nothing is read after that, so a run never hangs.
+//
+// A modal loop (dialog or message box) takes its input the same way when its queue is idle:
+//
+//     if (auto line = ed::Input().Await(L"dialog \"BOM Report\""))
+//         CarryOut(*line);                 // CLICK, KEY, TYPE, MOUSE ...; a wrong verb:
+//                                          // ed::Input().Stop(ed::kExitBadInput, ...)
+//     else
+//         EndDialog(IDCANCEL);             // no input will come: close and unwind
+//
+// and registers SetVerbHandler() for SHOT, WAIT, EXPECT DIALOG and EXPECT TEXT, which may come
+// whatever waits. A failed check inside the loop is reported with Stop(kExitExpectFailed, ...).
 
 #include <functional>
 #include <iosfwd>
