@@ -3,10 +3,15 @@
 
 #include "platform/crt/WinTypes.h"
 
-// Opaque desktop handles, declared the way the desktop API declares them so that every layer
-// that needs them agrees on the type.
-using HINSTANCE = struct HINSTANCE__*;
-using HWND = struct HWND__*;
+// The windowing library's handles, declared here exactly as it declares them (a window handle
+// is the window, an instance handle the module's resources), so the host can name them
+// without depending on the windowing library.
+class CWnd;
+namespace ui {
+struct ResourceModule;
+} // namespace ui
+using HWND = CWnd*;
+using HINSTANCE = const ui::ResourceModule*;
 
 namespace AcRx {
 
