@@ -62,6 +62,9 @@ TEST(EditorInput, EndOfInputAtTheCommandPromptIsTheNormalEnd) {
     EXPECT_FALSE(Input().AwaitCommand());
     EXPECT_FALSE(Input().Stopped());
     EXPECT_EQ(Input().ExitCode(), ed::kExitOk);
+    // Whatever waits after that gets no answer, and the run ends with 4.
+    EXPECT_FALSE(Input().Await(L"Select objects"));
+    EXPECT_EQ(Input().ExitCode(), ed::kExitInputEnded);
 }
 
 TEST(EditorInput, ExpectAlertMatchesAlertsShownSinceTheLastCheck) {

@@ -70,6 +70,8 @@ std::optional<ScriptLine> EditorInput::Await(const std::wstring& awaited) {
 }
 
 std::optional<ScriptLine> EditorInput::AwaitCommand() {
+    if (Stopped() || !source_)
+        return std::nullopt;
     if (!atLineStart_)
         Print(L"\n");
     Print(L"Command: ");
@@ -77,9 +79,9 @@ std::optional<ScriptLine> EditorInput::AwaitCommand() {
 }
 
 std::optional<ScriptLine> EditorInput::Read(const std::wstring& awaited, bool required) {
-    while (!Stopped() && source_) {
+    while (!Stopped()) {
         awaiting_ = awaited;
-        std::optional<std::wstring> raw = source_->Next(awaited);
+        std::optional<std::wstring> raw = source_ ? source_->Next(awaited) : std::nullopt;
         if (!raw) {
             if (!atLineStart_)
                 Print(L"\n");
