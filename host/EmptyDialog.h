@@ -3,13 +3,8 @@
 // as it runs, as a dialog closed at once does.
 
 #include "platform/acad/rx/HostTypes.h"
-
-constexpr INT_PTR IDOK = 1;
-constexpr INT_PTR IDCANCEL = 2;
-
-// Dialog templates of the module's resources.
-constexpr int IDD_BOM_TEMPLATE = 200;
-constexpr int IDD_BOM_REPORT = 201;
+#include "platform/ui/WinUser.h"
+#include "resources/ResourceIds.h"
 
 template <int TemplateId> class EmptyDialog {
 public:

@@ -3,14 +3,14 @@
 
 #include "host/HostModule.h"
 
-// Every shared object has its own, hidden __dso_handle: its address is inside the module, so it
-// serves as the module's instance handle and finds the module's file.
-extern "C" void* __dso_handle;
+#include "resources/KestrelResources.h"
 
 namespace {
 
+// The module's instance is its resources; they live inside the module's file, so the instance
+// also finds that file.
 HINSTANCE OwnInstance() {
-    return reinterpret_cast<HINSTANCE>(&__dso_handle);
+    return KestrelResources();
 }
 
 __attribute__((constructor)) void LibraryAttach() {

@@ -3,7 +3,8 @@
 namespace shell {
 
 const char* UsageText() {
-    return R"(usage: kestrel DRAWING.dxf [--script FILE | -c LINE ...] [-o OUT.dxf] [--module PATH]
+    return R"(usage: kestrel DRAWING.dxf [--script FILE | -c LINE ...] [-o OUT.dxf] [--shots DIR]
+                          [--module PATH]
        kestrel --help
 
 Opens the drawing, loads the module (kestrel.arx), runs the editor input and unloads the
@@ -18,17 +19,26 @@ else the console: the same language typed live. A line answers what waits at tha
                                            adds to an object selection; an empty line ends it
   x,y or x,y,z; CANCEL                     answers a point prompt
   MOVE x,y | PICK x,y | ENTER | ESC        cursor events while a rubber band follows the cursor
-  EXPECT ALERT "text"                      checks that this alert was shown
-  WAIT ms                                  accepted (no timers run without windows)
+  CLICK id | CLICK "text"                  presses a button of the open dialog or message box
+  KEY name | TYPE "text"                   a key (ESC, ENTER, TAB, SHIFT+TAB, UP, F2, a letter)
+                                           or typed characters to the focused window
+  MOUSE [SHIFT+|CTRL+]verb x,y [id]        the mouse (DOWN, UP, MOVE, DBLCLK, RDOWN, RUP) at
+                                           client coordinates of control id
+  WAIT ms                                  lets time pass (timers fire)
+  SHOT name                                saves the active window as DIR/name.png
+  EXPECT DIALOG "caption" | EXPECT TEXT id "text" | EXPECT ALERT "text"
+                                           checks; a failed check ends the run with code 3
   # ...                                    a comment
 
-Dialog verbs (CLICK, KEY, TYPE, MOUSE, SHOT, EXPECT DIALOG/TEXT) are not available in this
-build: it has no windows yet, and each command's dialog ends as soon as it opens.
+Windows are drawn headless (in memory); alerts appear as message boxes, which the script
+answers (CLICK "OK"), and are also printed on standard error. Until the module's dialogs are
+built, each command's dialog ends as soon as it opens.
 
 Options:
   --script FILE   read the input from FILE (UTF-8)
   -c LINE         one input line; may be repeated
   -o OUT.dxf      save the drawing to OUT.dxf when the input has run to its end
+  --shots DIR     where SHOT saves its pictures (default: shots)
   --module PATH   the module to load (default: kestrel.arx beside this program)
   --help          this text
 
@@ -76,7 +86,12 @@ std::optional<Arguments> ParseArguments(const std::vector<std::string>& args, st
             if (!v)
                 return std::nullopt;
             result.module = *v;
-        } else if (arg == "--gui" || arg == "--shots" || arg == "bom") {
+        } else if (arg == "--shots") {
+            auto v = value(i, arg);
+            if (!v)
+                return std::nullopt;
+            result.shots = *v;
+        } else if (arg == "--gui" || arg == "bom") {
             error = arg + " is not available in this build (it has no windows yet)";
             return std::nullopt;
         } else if (arg.size() > 1 && arg[0] == '-') {

@@ -14,6 +14,7 @@ struct Arguments {
     std::vector<std::string> lines; // -c LINE ...
     std::string output;             // -o OUT.dxf
     std::string module;             // --module PATH ("" = beside the program)
+    std::string shots = "shots";    // --shots DIR
 };
 
 // Reads the arguments (without the program name); nothing with `error` set when they are wrong.

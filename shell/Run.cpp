@@ -9,6 +9,7 @@
 #include "platform/acad/ed/SystemVariables.h"
 #include "platform/crt/WideText.h"
 #include "shell/Arguments.h"
+#include "shell/DialogInput.h"
 #include "shell/LoadedModule.h"
 
 namespace shell {
@@ -61,10 +62,14 @@ int Run(const std::vector<std::string>& args) {
 
     ed::SysVars().Reset();
     ed::Input().Begin(std::move(input));
-    module->Init();
-    ed::RunCommandLine();
-    module->Unload();
-    module.reset();
+    DialogInput dialogs(crt::FromUtf8(arguments->shots));
+    {
+        DialogInputScope dialogInput(dialogs);
+        module->Init();
+        ed::RunCommandLine();
+        module->Unload();
+        module.reset();
+    }
 
     ed::EditorInput& editor = ed::Input();
     if (editor.Stopped())

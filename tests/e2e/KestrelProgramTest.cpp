@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
 
 #include "KestrelRun.h"
@@ -10,8 +11,8 @@ bool Has(const std::string& text, const std::string& part) {
     return text.find(part) != std::string::npos;
 }
 
-KestrelResult Probe(const std::vector<std::string>& lines) {
-    std::vector<std::string> args{kOfficePlan, "--module", kProbeModule};
+KestrelResult Probe(const std::vector<std::string>& lines,
+                    std::vector<std::string> args = {kOfficePlan, "--module", kProbeModule}) {
     for (const auto& line : lines) {
         args.push_back("-c");
         args.push_back(line);
@@ -101,24 +102,39 @@ TEST(Program, PromptsTrackingAndTransparentCommands) {
     EXPECT_FALSE(Has(run.err, "temporary vector")) << run.err;
 }
 
-TEST(Program, ExpectAlertAndFailuresGiveTheirExitCodes) {
+TEST(Program, AlertsAreMessageBoxesTheScriptAnswersAndChecks) {
+    std::string shots = ScratchDir("shots");
     KestrelResult alert =
-        Probe({"PROBEALERT", "EXPECT ALERT \"File nowhere.prc could  not be opened\""});
+        Probe({"PROBEALERT", "EXPECT ALERT \"File nowhere.prc could  not be opened\"",
+               "EXPECT DIALOG \"Kestrel\"", "SHOT alert", "CLICK \"OK\"", "PROBEVARS"},
+              {kOfficePlan, "--module", kProbeModule, "--shots", shots});
     EXPECT_EQ(alert.exitCode, 0) << alert.err;
     EXPECT_TRUE(Has(alert.err, "ALERT: File nowhere.prc could  not be opened\n")) << alert.err;
+    EXPECT_TRUE(Has(alert.out, "ATTREQ=")) << alert.out;
+    EXPECT_TRUE(std::filesystem::exists(shots + "/alert.png"));
 
-    KestrelResult wrong = Probe({"PROBEALERT", "EXPECT ALERT \"Something else\"", "ZRBOMT"});
+    KestrelResult unanswered = Probe({"PROBEALERT"});
+    EXPECT_EQ(unanswered.exitCode, 4);
+    EXPECT_TRUE(Has(unanswered.err, "waiting for: dialog \"Kestrel\"")) << unanswered.err;
+    EXPECT_LT(unanswered.seconds, 1.0);
+
+    KestrelResult wrong = Probe({"PROBEALERT", "EXPECT ALERT \"Something else\"", "CLICK OK"});
     EXPECT_EQ(wrong.exitCode, 3);
     EXPECT_TRUE(Has(wrong.err, "-c 2: EXPECT ALERT \"Something else\" failed")) << wrong.err;
+}
 
+TEST(Program, FailuresAndMisplacedLinesGiveTheirExitCodes) {
     KestrelResult thrown = Probe({"PROBETHROW", "PROBEVARS"});
     EXPECT_EQ(thrown.exitCode, 3);
     EXPECT_TRUE(Has(thrown.err, "PROBETHROW ended with an exception: probe failure")) << thrown.err;
     EXPECT_FALSE(Has(thrown.out, "ATTREQ="));
 
-    KestrelResult shot = Probe({"SHOT report"});
+    KestrelResult click = Probe({"ZRBOMT", "CLICK \"&Close\""});
+    EXPECT_EQ(click.exitCode, 2);
+    EXPECT_TRUE(Has(click.err, "-c 2: CLICK \"&Close\": no dialog or message box is open"))
+        << click.err;
+    KestrelResult shot = Probe({"SHOT nothing"});
     EXPECT_EQ(shot.exitCode, 2);
-    EXPECT_TRUE(Has(shot.err, "not available yet")) << shot.err;
     KestrelResult quote = Probe({"EXPECT ALERT \"open"});
     EXPECT_EQ(quote.exitCode, 2);
 }

@@ -4,6 +4,7 @@
 #include "platform/acad/rx/AcEdCommandStack.h"
 #include "platform/acad/rx/AcRxDictionary.h"
 #include "platform/acad/rx/AcRxDynamicLinker.h"
+#include "platform/ui/DialogTemplate.h"
 
 namespace {
 void Nothing() {}
@@ -49,11 +50,19 @@ TEST(CommandStack, FindsCommandsByLocalOrGlobalNameAndRemovesWholeGroups) {
 }
 
 TEST(Host, ResourceHandlesStackAndApplicationsAreUnlockedPerId) {
+    // The top of the stack is the windowing library's resource source.
     auto module = reinterpret_cast<HINSTANCE>(0x1000);
+    auto other = reinterpret_cast<HINSTANCE>(0x2000);
+    HINSTANCE before = AfxGetResourceHandle();
     std::size_t depth = acDocManager->resourceDepth();
     acDocManager->pushResourceHandle(module);
-    EXPECT_EQ(acDocManager->resourceHandle(), module);
+    acDocManager->pushResourceHandle(other);
+    EXPECT_EQ(AfxGetResourceHandle(), other);
     acDocManager->popResourceHandle();
+    EXPECT_EQ(acDocManager->resourceHandle(), module);
+    EXPECT_EQ(AfxGetResourceHandle(), module);
+    acDocManager->popResourceHandle();
+    EXPECT_EQ(AfxGetResourceHandle(), before);
     EXPECT_EQ(acDocManager->resourceDepth(), depth);
 
     AcRxDynamicLinker linker;

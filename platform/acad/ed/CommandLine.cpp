@@ -96,6 +96,11 @@ void RunCommandLineEntry(const ScriptLine& line) {
         Save(line);
         return;
     }
+    if (verb == L"CLICK" || verb == L"KEY" || verb == L"TYPE" || verb == L"MOUSE") {
+        Input().Stop(kExitBadInput,
+                     Input().Where() + L": " + line.Text() + L": no dialog or message box is open");
+        return;
+    }
     std::wstring typed = line[0].text;
     if (!typed.empty() && typed[0] == L'\'')
         typed.erase(0, 1);

@@ -140,7 +140,7 @@ bool EditorInput::HandleAnyMoment(const ScriptLine& line) {
         return true;
     }
     Stop(kExitBadInput, source_->Where() + L": " + line.Text() +
-                            L" is not available yet (this build has no windows)");
+                            L" is not available here (no windowing library is connected)");
     return true;
 }
 

@@ -16,6 +16,7 @@ public:
 
 private:
     std::vector<HINSTANCE> stack_;
+    HINSTANCE base_ = nullptr;
 };
 
 AcApDocManager* acDocManagerPtr();
