@@ -138,3 +138,11 @@ TEST(Program, FailuresAndMisplacedLinesGiveTheirExitCodes) {
     KestrelResult quote = Probe({"EXPECT ALERT \"open"});
     EXPECT_EQ(quote.exitCode, 2);
 }
+
+// The README's main job.
+TEST(Program, RunsTheExampleScript) {
+    KestrelResult run =
+        RunKestrel({kOfficePlan, "--script", kSourceDir + "/examples/office-bom.scr"});
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_FALSE(Has(run.out, "Unknown command")) << run.out;
+}
