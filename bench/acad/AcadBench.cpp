@@ -1,0 +1,96 @@
+// Speed of the drawing database on synthetic drawings of N block references.
+#include "BenchDrawing.h"
+#include "dxf/DxfStructure.h"
+
+#include <benchmark/benchmark.h>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+namespace {
+
+std::string drawing(long references) {
+    std::string path = (std::filesystem::temp_directory_path() /
+                        ("kestrel_bench_" + std::to_string(references) + ".dxf"))
+                           .string();
+    if (!std::filesystem::exists(path))
+        kestrel::bench::writeDrawing(path, references, 50);
+    return path;
+}
+
+std::string slurp(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+void BM_TagScan(benchmark::State& state) {
+    std::string bytes = slurp(drawing(state.range(0)));
+    for (auto _ : state) {
+        kestrel::dxf::TagReader reader(bytes, nullptr);
+        kestrel::dxf::Tag tag;
+        while (reader.next(tag))
+            benchmark::DoNotOptimize(tag);
+    }
+    state.SetBytesProcessed(int64_t(state.iterations()) * int64_t(bytes.size()));
+}
+
+void BM_Records(benchmark::State& state) {
+    std::string bytes = slurp(drawing(state.range(0)));
+    for (auto _ : state) {
+        kestrel::dxf::RecordReader reader(bytes, nullptr);
+        kestrel::dxf::Record record;
+        while (reader.next(record))
+            benchmark::DoNotOptimize(record);
+    }
+    state.SetBytesProcessed(int64_t(state.iterations()) * int64_t(bytes.size()));
+}
+
+void BM_Load(benchmark::State& state) {
+    std::string path = drawing(state.range(0));
+    std::wstring wide(path.begin(), path.end());
+    for (auto _ : state) {
+        AcDbDatabase db(false);
+        if (db.readDxfFile(wide.c_str()) != Acad::eOk)
+            state.SkipWithError("cannot read the drawing");
+    }
+    state.SetBytesProcessed(int64_t(state.iterations()) *
+                            int64_t(std::filesystem::file_size(path)));
+}
+
+void BM_LoadAndCount(benchmark::State& state) {
+    std::string path = drawing(state.range(0));
+    std::wstring wide(path.begin(), path.end());
+    for (auto _ : state) {
+        AcDbDatabase db(false);
+        if (db.readDxfFile(wide.c_str()) != Acad::eOk)
+            state.SkipWithError("cannot read the drawing");
+        benchmark::DoNotOptimize(kestrel::bench::countBlockReferences(db));
+    }
+    state.SetItemsProcessed(int64_t(state.iterations()) * state.range(0));
+}
+
+void BM_Save(benchmark::State& state) {
+    std::string path = drawing(state.range(0));
+    std::wstring wide(path.begin(), path.end());
+    AcDbDatabase db(false);
+    db.readDxfFile(wide.c_str());
+    std::string out = path + ".out.dxf";
+    std::wstring wideOut(out.begin(), out.end());
+    for (auto _ : state)
+        if (db.saveAs(wideOut.c_str()) != Acad::eOk)
+            state.SkipWithError("cannot save the drawing");
+    state.SetBytesProcessed(int64_t(state.iterations()) *
+                            int64_t(std::filesystem::file_size(path)));
+}
+
+} // namespace
+
+BENCHMARK(BM_TagScan)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Records)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Load)->Arg(10000)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LoadAndCount)->Arg(10000)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Save)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);
+
+BENCHMARK_MAIN();

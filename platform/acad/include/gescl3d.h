@@ -1,0 +1,10 @@
+#pragma once
+// Scale factors along the three axes.
+class AcGeScale3d {
+public:
+    AcGeScale3d() = default;
+    explicit AcGeScale3d(double s) : sx(s), sy(s), sz(s) {}
+    AcGeScale3d(double x, double y, double z) : sx(x), sy(y), sz(z) {}
+    bool operator==(const AcGeScale3d& s) const { return sx == s.sx && sy == s.sy && sz == s.sz; }
+    double sx = 1, sy = 1, sz = 1;
+};

@@ -1,0 +1,511 @@
+#include "DbStore.h"
+
+using kestrel::acad::DbStore;
+using kestrel::acad::Kind;
+using kestrel::acad::kNone;
+using kestrel::dxf::formatDouble;
+using kestrel::dxf::parseDouble;
+using kestrel::dxf::parseInt;
+
+namespace {
+double toDouble(std::string_view v) {
+    double d = 0;
+    parseDouble(v, d);
+    return d;
+}
+int toInt(std::string_view v) {
+    long long i = 0;
+    parseInt(v, i);
+    return int(i);
+}
+} // namespace
+
+// ---------------------------------------------------------------- records
+
+Acad::ErrorStatus AcDbSymbolTableRecord::getName(ACHAR*& name) const {
+    ensureLoaded();
+    name = acutNewString(name_.c_str());
+    return Acad::eOk;
+}
+
+Acad::ErrorStatus AcDbSymbolTableRecord::getName(const ACHAR*& name) const {
+    ensureLoaded();
+    name = name_.c_str();
+    return Acad::eOk;
+}
+
+Acad::ErrorStatus AcDbSymbolTableRecord::setName(const ACHAR* name) {
+    if (!name)
+        return Acad::eNullObjectPointer;
+    if (Acad::ErrorStatus es = assertWriteEnabled(); es != Acad::eOk)
+        return es;
+    std::wstring text(name);
+    if (store()) {
+        if (Acad::ErrorStatus es = store()->renameRecord(this, text); es != Acad::eOk)
+            return es;
+    }
+    name_ = std::move(text);
+    return Acad::eOk;
+}
+
+void AcDbSymbolTableRecord::dxfInField(std::string_view, int code, std::string_view value) {
+    if (code == 2)
+        name_ = decode(value);
+}
+
+void AcDbSymbolTableRecord::dxfOutFields(kestrel::dxf::TagEditor& tags) const {
+    tags.set(recordSubclass(), 2, encode(name_));
+}
+
+// ---------------------------------------------------------------- tables
+
+Acad::ErrorStatus AcDbSymbolTable::getAt(const ACHAR* name, AcDbObjectId& id,
+                                         bool getErasedRecord) const {
+    id = AcDbObjectId();
+    if (!name)
+        return Acad::eNullObjectPointer;
+    uint32_t s = store()->findRecord(table_, name, getErasedRecord);
+    if (s == kNone)
+        return Acad::eKeyNotFound;
+    id = store()->id(s);
+    return Acad::eOk;
+}
+
+Acad::ErrorStatus AcDbSymbolTable::getAt(const ACHAR* name, AcDbSymbolTableRecord*& record,
+                                         AcDb::OpenMode mode, bool openErasedRecord) const {
+    record = nullptr;
+    AcDbObjectId id;
+    if (Acad::ErrorStatus es = getAt(name, id, openErasedRecord); es != Acad::eOk)
+        return es;
+    return acdbOpenObject(record, id, mode, openErasedRecord);
+}
+
+bool AcDbSymbolTable::has(const ACHAR* name) const {
+    return name && store()->findRecord(table_, name, false) != kNone;
+}
+
+bool AcDbSymbolTable::has(AcDbObjectId id) const {
+    if (id.database() != database() || !store()->valid(id.index()) || id.isErased())
+        return false;
+    for (uint32_t s : store()->table(table_).entries)
+        if (s == id.index())
+            return true;
+    return false;
+}
+
+Acad::ErrorStatus AcDbSymbolTable::add(AcDbSymbolTableRecord* record) {
+    AcDbObjectId id;
+    return add(id, record);
+}
+
+Acad::ErrorStatus AcDbSymbolTable::add(AcDbObjectId& id, AcDbSymbolTableRecord* record) {
+    if (!isWriteEnabled())
+        return Acad::eNotOpenForWrite;
+    return store()->addRecord(table_, record, id);
+}
+
+Acad::ErrorStatus AcDbSymbolTable::newIterator(AcDbSymbolTableIterator*& iterator, bool atBeginning,
+                                               bool skipDeleted) const {
+    iterator = new AcDbSymbolTableIterator(store(), table_);
+    iterator->start(atBeginning, skipDeleted);
+    return Acad::eOk;
+}
+
+AcDbSymbolTableIterator::AcDbSymbolTableIterator(DbStore* store, int table)
+    : store_(store), table_(table) {}
+
+AcDbSymbolTableIterator::~AcDbSymbolTableIterator() = default;
+
+void AcDbSymbolTableIterator::skip(bool forward, bool skipDeleted) {
+    const auto& entries = store_->table(table_).entries;
+    while (!done() && skipDeleted &&
+           (store_->slot(entries[size_t(position_)]).flags & kestrel::acad::kErased))
+        position_ += forward ? 1 : -1;
+}
+
+void AcDbSymbolTableIterator::start(bool atBeginning, bool skipDeleted) {
+    position_ = atBeginning ? 0 : long(store_->table(table_).entries.size()) - 1;
+    skip(atBeginning, skipDeleted);
+}
+
+bool AcDbSymbolTableIterator::done() const {
+    return position_ < 0 || position_ >= long(store_->table(table_).entries.size());
+}
+
+void AcDbSymbolTableIterator::step(bool forward, bool skipDeleted) {
+    if (done())
+        return;
+    position_ += forward ? 1 : -1;
+    skip(forward, skipDeleted);
+}
+
+Acad::ErrorStatus AcDbSymbolTableIterator::getRecordId(AcDbObjectId& id) const {
+    if (done())
+        return Acad::eIteratorDone;
+    id = store_->id(store_->table(table_).entries[size_t(position_)]);
+    return Acad::eOk;
+}
+
+Acad::ErrorStatus AcDbSymbolTableIterator::getRecord(AcDbSymbolTableRecord*& record,
+                                                     AcDb::OpenMode mode,
+                                                     bool openErasedRecord) const {
+    record = nullptr;
+    AcDbObjectId id;
+    if (Acad::ErrorStatus es = getRecordId(id); es != Acad::eOk)
+        return es;
+    return acdbOpenObject(record, id, mode, openErasedRecord);
+}
+
+// ---------------------------------------------------------------- blocks
+
+AcDbBlockTableRecord::AcDbBlockTableRecord() : AcDbSymbolTableRecord("BLOCK_RECORD") {}
+
+AcGePoint3d AcDbBlockTableRecord::origin() const {
+    ensureLoaded();
+    return origin_;
+}
+
+Acad::ErrorStatus AcDbBlockTableRecord::setOrigin(const AcGePoint3d& point) {
+    if (Acad::ErrorStatus es = assertWriteEnabled(); es != Acad::eOk)
+        return es;
+    origin_ = point;
+    return Acad::eOk;
+}
+
+Acad::ErrorStatus AcDbBlockTableRecord::appendAcDbEntity(AcDbEntity* entity) {
+    AcDbObjectId id;
+    return appendAcDbEntity(id, entity);
+}
+
+Acad::ErrorStatus AcDbBlockTableRecord::appendAcDbEntity(AcDbObjectId& id, AcDbEntity* entity) {
+    if (!store())
+        return Acad::eNoDatabase;
+    if (!isWriteEnabled())
+        return Acad::eNotOpenForWrite;
+    return store()->appendEntity(slot(), entity, id);
+}
+
+Acad::ErrorStatus AcDbBlockTableRecord::newIterator(AcDbBlockTableRecordIterator*& iterator,
+                                                    bool atBeginning, bool skipDeleted) const {
+    iterator = nullptr;
+    if (!store())
+        return Acad::eNoDatabase;
+    iterator = new AcDbBlockTableRecordIterator(store(), store()->blockOfRecord(slot()));
+    iterator->start(atBeginning, skipDeleted);
+    return Acad::eOk;
+}
+
+bool AcDbBlockTableRecord::isLayout() const {
+    ensureLoaded();
+    std::wstring upper;
+    for (wchar_t c : name_)
+        upper += (c >= L'a' && c <= L'z') ? wchar_t(c - 32) : c;
+    return upper.rfind(L"*MODEL_SPACE", 0) == 0 || upper.rfind(L"*PAPER_SPACE", 0) == 0 ||
+           upper.rfind(L"$MODEL_SPACE", 0) == 0 || upper.rfind(L"$PAPER_SPACE", 0) == 0;
+}
+
+bool AcDbBlockTableRecord::isAnonymous() const {
+    ensureLoaded();
+    return !name_.empty() && name_[0] == L'*' && !isLayout();
+}
+
+bool AcDbBlockTableRecord::hasAttributeDefinitions() const {
+    return store() && store()->blockHasAttributeDefinitions(store()->blockOfRecord(slot()));
+}
+
+void AcDbBlockTableRecord::dxfInField(std::string_view subclass, int code, std::string_view value) {
+    if (store() && store()->subclassed() && store()->slot(slot()).kind == Kind::BlockRecord) {
+        AcDbSymbolTableRecord::dxfInField(subclass, code, value);
+        return;
+    }
+    dxfInBegin(subclass, code, value); // R12: the BLOCK entity is the record
+}
+
+void AcDbBlockTableRecord::dxfInBegin(std::string_view subclass, int code, std::string_view value) {
+    if (!inSubclass(subclass, "AcDbBlockBegin"))
+        return;
+    switch (code) {
+    case 2:
+        if (name_.empty())
+            name_ = kestrel::acad::spaceAlias(decode(value));
+        break;
+    case 70:
+        flags_ = toInt(value);
+        break;
+    case 10:
+        origin_.x = toDouble(value);
+        break;
+    case 20:
+        origin_.y = toDouble(value);
+        break;
+    case 30:
+        origin_.z = toDouble(value);
+        break;
+    default:
+        break;
+    }
+}
+
+void AcDbBlockTableRecord::dxfOutFields(kestrel::dxf::TagEditor& tags) const {
+    if (store() && store()->subclassed() && store()->slot(slot()).kind == Kind::BlockRecord)
+        AcDbSymbolTableRecord::dxfOutFields(tags);
+    else
+        dxfOutBegin(tags);
+}
+
+void AcDbBlockTableRecord::dxfOutBegin(kestrel::dxf::TagEditor& tags) const {
+    // A record read from the file keeps its name there (references use it).
+    if (!store() || (store()->slot(slot()).flags & kestrel::acad::kNew)) {
+        std::string name = encode(name_);
+        tags.set("AcDbBlockBegin", 2, name);
+        tags.set("AcDbBlockBegin", 3, name);
+    }
+    double p[3] = {origin_.x, origin_.y, origin_.z};
+    tags.setPoint("AcDbBlockBegin", 10, p);
+}
+
+AcDbBlockTableRecordIterator::AcDbBlockTableRecordIterator(DbStore* store, uint32_t block)
+    : store_(store), block_(block) {}
+
+AcDbBlockTableRecordIterator::~AcDbBlockTableRecordIterator() = default;
+
+void AcDbBlockTableRecordIterator::skip(bool forward, bool skipDeleted) {
+    const auto& entities = store_->block(block_).entities;
+    while (!done() && skipDeleted &&
+           (store_->slot(entities[size_t(position_)]).flags & kestrel::acad::kErased))
+        position_ += forward ? 1 : -1;
+}
+
+void AcDbBlockTableRecordIterator::start(bool atBeginning, bool skipDeleted) {
+    position_ = atBeginning ? 0 : long(store_->block(block_).entities.size()) - 1;
+    skip(atBeginning, skipDeleted);
+}
+
+bool AcDbBlockTableRecordIterator::done() const {
+    return position_ < 0 || position_ >= long(store_->block(block_).entities.size());
+}
+
+void AcDbBlockTableRecordIterator::step(bool forward, bool skipDeleted) {
+    if (done())
+        return;
+    position_ += forward ? 1 : -1;
+    skip(forward, skipDeleted);
+}
+
+Acad::ErrorStatus AcDbBlockTableRecordIterator::getEntityId(AcDbObjectId& id) const {
+    if (done())
+        return Acad::eIteratorDone;
+    id = store_->id(store_->block(block_).entities[size_t(position_)]);
+    return Acad::eOk;
+}
+
+Acad::ErrorStatus AcDbBlockTableRecordIterator::getEntity(AcDbEntity*& entity, AcDb::OpenMode mode,
+                                                          bool openErasedEntity) const {
+    entity = nullptr;
+    AcDbObjectId id;
+    if (Acad::ErrorStatus es = getEntityId(id); es != Acad::eOk)
+        return es;
+    return acdbOpenObject(entity, id, mode, openErasedEntity);
+}
+
+Acad::ErrorStatus AcDbBlockTableIterator::getRecord(AcDbBlockTableRecord*& record,
+                                                    AcDb::OpenMode mode,
+                                                    bool openErasedRecord) const {
+    record = nullptr;
+    AcDbObjectId id;
+    if (Acad::ErrorStatus es = getRecordId(id); es != Acad::eOk)
+        return es;
+    return acdbOpenObject(record, id, mode, openErasedRecord);
+}
+
+Acad::ErrorStatus AcDbBlockTable::getAt(const ACHAR* name, AcDbBlockTableRecord*& record,
+                                        AcDb::OpenMode mode, bool openErasedRecord) const {
+    record = nullptr;
+    AcDbObjectId id;
+    if (Acad::ErrorStatus es = AcDbSymbolTable::getAt(name, id, openErasedRecord); es != Acad::eOk)
+        return es;
+    return acdbOpenObject(record, id, mode, openErasedRecord);
+}
+
+Acad::ErrorStatus AcDbBlockTable::newIterator(AcDbBlockTableIterator*& iterator, bool atBeginning,
+                                              bool skipDeleted) const {
+    iterator = new AcDbBlockTableIterator(store(), table_);
+    iterator->start(atBeginning, skipDeleted);
+    return Acad::eOk;
+}
+
+// ---------------------------------------------------------------- text styles
+
+AcDbTextStyleTableRecord::AcDbTextStyleTableRecord() : AcDbSymbolTableRecord("STYLE") {}
+
+Acad::ErrorStatus AcDbTextStyleTableRecord::fileName(ACHAR*& name) const {
+    ensureLoaded();
+    name = acutNewString(fileName_.c_str());
+    return Acad::eOk;
+}
+
+Acad::ErrorStatus AcDbTextStyleTableRecord::fileName(const ACHAR*& name) const {
+    ensureLoaded();
+    name = fileName_.c_str();
+    return Acad::eOk;
+}
+
+Acad::ErrorStatus AcDbTextStyleTableRecord::setFileName(const ACHAR* name) {
+    if (!name)
+        return Acad::eNullObjectPointer;
+    if (Acad::ErrorStatus es = assertWriteEnabled(); es != Acad::eOk)
+        return es;
+    fileName_ = name;
+    return Acad::eOk;
+}
+
+Acad::ErrorStatus AcDbTextStyleTableRecord::bigFontFileName(const ACHAR*& name) const {
+    ensureLoaded();
+    name = bigFontFileName_.c_str();
+    return Acad::eOk;
+}
+
+Acad::ErrorStatus AcDbTextStyleTableRecord::setBigFontFileName(const ACHAR* name) {
+    if (!name)
+        return Acad::eNullObjectPointer;
+    if (Acad::ErrorStatus es = assertWriteEnabled(); es != Acad::eOk)
+        return es;
+    bigFontFileName_ = name;
+    return Acad::eOk;
+}
+
+double AcDbTextStyleTableRecord::textSize() const {
+    ensureLoaded();
+    return textSize_;
+}
+
+Acad::ErrorStatus AcDbTextStyleTableRecord::setTextSize(double size) {
+    if (size < 0)
+        return Acad::eInvalidInput;
+    if (Acad::ErrorStatus es = assertWriteEnabled(); es != Acad::eOk)
+        return es;
+    textSize_ = size;
+    return Acad::eOk;
+}
+
+double AcDbTextStyleTableRecord::xScale() const {
+    ensureLoaded();
+    return xScale_;
+}
+
+Acad::ErrorStatus AcDbTextStyleTableRecord::setXScale(double scale) {
+    if (scale <= 0)
+        return Acad::eInvalidInput;
+    if (Acad::ErrorStatus es = assertWriteEnabled(); es != Acad::eOk)
+        return es;
+    xScale_ = scale;
+    return Acad::eOk;
+}
+
+void AcDbTextStyleTableRecord::dxfInField(std::string_view subclass, int code,
+                                          std::string_view value) {
+    switch (code) {
+    case 3:
+        fileName_ = decode(value);
+        break;
+    case 4:
+        bigFontFileName_ = decode(value);
+        break;
+    case 40:
+        textSize_ = toDouble(value);
+        break;
+    case 41:
+        xScale_ = toDouble(value);
+        break;
+    default:
+        AcDbSymbolTableRecord::dxfInField(subclass, code, value);
+    }
+}
+
+void AcDbTextStyleTableRecord::dxfOutFields(kestrel::dxf::TagEditor& tags) const {
+    AcDbSymbolTableRecord::dxfOutFields(tags);
+    const char* sub = recordSubclass();
+    tags.set(sub, 40, formatDouble(textSize_));
+    tags.set(sub, 41, formatDouble(xScale_));
+    tags.set(sub, 3, encode(fileName_));
+    tags.set(sub, 4, encode(bigFontFileName_));
+}
+
+Acad::ErrorStatus AcDbTextStyleTable::getAt(const ACHAR* name, AcDbTextStyleTableRecord*& record,
+                                            AcDb::OpenMode mode, bool openErasedRecord) const {
+    record = nullptr;
+    AcDbObjectId id;
+    if (Acad::ErrorStatus es = AcDbSymbolTable::getAt(name, id, openErasedRecord); es != Acad::eOk)
+        return es;
+    return acdbOpenObject(record, id, mode, openErasedRecord);
+}
+
+// ---------------------------------------------------------------- layers
+
+AcDbLayerTableRecord::AcDbLayerTableRecord() : AcDbSymbolTableRecord("LAYER") {}
+
+bool AcDbLayerTableRecord::isFrozen() const {
+    ensureLoaded();
+    return flags_ & 1;
+}
+
+Acad::ErrorStatus AcDbLayerTableRecord::setIsFrozen(bool frozen) {
+    if (Acad::ErrorStatus es = assertWriteEnabled(); es != Acad::eOk)
+        return es;
+    flags_ = frozen ? (flags_ | 1) : (flags_ & ~1);
+    return Acad::eOk;
+}
+
+bool AcDbLayerTableRecord::isOff() const {
+    ensureLoaded();
+    return color_ < 0;
+}
+
+Acad::ErrorStatus AcDbLayerTableRecord::setIsOff(bool off) {
+    if (Acad::ErrorStatus es = assertWriteEnabled(); es != Acad::eOk)
+        return es;
+    int magnitude = color_ < 0 ? -color_ : color_;
+    color_ = off ? -magnitude : magnitude;
+    return Acad::eOk;
+}
+
+bool AcDbLayerTableRecord::isLocked() const {
+    ensureLoaded();
+    return flags_ & 4;
+}
+
+Acad::ErrorStatus AcDbLayerTableRecord::setIsLocked(bool locked) {
+    if (Acad::ErrorStatus es = assertWriteEnabled(); es != Acad::eOk)
+        return es;
+    flags_ = locked ? (flags_ | 4) : (flags_ & ~4);
+    return Acad::eOk;
+}
+
+int AcDbLayerTableRecord::colorIndex() const {
+    ensureLoaded();
+    return color_ < 0 ? -color_ : color_;
+}
+
+void AcDbLayerTableRecord::dxfInField(std::string_view subclass, int code, std::string_view value) {
+    if (code == 70)
+        flags_ = toInt(value);
+    else if (code == 62)
+        color_ = toInt(value);
+    else
+        AcDbSymbolTableRecord::dxfInField(subclass, code, value);
+}
+
+void AcDbLayerTableRecord::dxfOutFields(kestrel::dxf::TagEditor& tags) const {
+    AcDbSymbolTableRecord::dxfOutFields(tags);
+    tags.set(recordSubclass(), 70, std::to_string(flags_));
+    tags.set(recordSubclass(), 62, std::to_string(color_));
+}
+
+Acad::ErrorStatus AcDbLayerTable::getAt(const ACHAR* name, AcDbLayerTableRecord*& record,
+                                        AcDb::OpenMode mode, bool openErasedRecord) const {
+    record = nullptr;
+    AcDbObjectId id;
+    if (Acad::ErrorStatus es = AcDbSymbolTable::getAt(name, id, openErasedRecord); es != Acad::eOk)
+        return es;
+    return acdbOpenObject(record, id, mode, openErasedRecord);
+}

@@ -1,0 +1,57 @@
+#pragma once
+// Structure layer: groups tags into records (a 0 tag and the tags up to the next 0 tag),
+// places each record in its section and checks the nesting of sections, tables, blocks and
+// the sub-entities (ATTRIB, VERTEX, SEQEND) that follow an INSERT or POLYLINE.
+#include "dxf/DxfTags.h"
+
+namespace kestrel::dxf {
+
+enum class Section : uint8_t { None, Header, Classes, Tables, Blocks, Entities, Objects, Other };
+
+struct Record {
+    uint32_t firstTag = 0; // tag numbers
+    uint32_t endTag = 0;
+    size_t begin = 0; // byte offsets
+    size_t end = 0;
+    std::string_view type;      // value of the 0 tag ("" for leading comments)
+    std::string_view handle;    // group 5, or 105 (DIMSTYLE)
+    std::string_view name;      // first group 2
+    bool paperSpace = false;    // group 67 = 1
+    bool attribsFollow = false; // group 66 = 1
+    bool subEntity = false;     // ATTRIB, VERTEX or SEQEND of the preceding INSERT or POLYLINE
+    Section section = Section::None;
+    uint64_t line() const { return TagIndex::line(firstTag); }
+};
+
+class RecordReader {
+public:
+    // With an index, every tag's offset is recorded in it.
+    RecordReader(std::string_view bytes, TagIndex* index, size_t start = 0);
+    // Next record, false after EOF. Malformed structure throws DxfError.
+    bool next(Record& record);
+    // Offset of the bytes after the EOF record (kept verbatim).
+    size_t trailingOffset() const { return reader_.position(); }
+
+private:
+    void classify(Record& r);
+    TagIndex* index_;
+    TagReader reader_;
+    Tag pending_;
+    bool havePending_ = false;
+    size_t pendingStart_ = 0;
+    uint32_t pendingIndex_ = 0;
+    bool havePendingIndex_ = false;
+    bool started_ = false;
+    bool ended_ = false;
+    Section section_ = Section::None;
+    std::string_view sectionName_;
+    bool sectionOpen_ = false;
+    bool tableOpen_ = false;
+    uint64_t tableLine_ = 0;
+    bool blockOpen_ = false;
+    uint64_t blockLine_ = 0;
+    enum class Sub : uint8_t { None, Attribs, Vertices } sub_ = Sub::None;
+    uint64_t parentLine_ = 0;
+};
+
+} // namespace kestrel::dxf

@@ -1,0 +1,256 @@
+#include "dxf/DxfText.h"
+
+#include <cstring>
+#include <iconv.h>
+
+namespace kestrel::dxf {
+
+static iconv_t asIconv(void* p) {
+    return static_cast<iconv_t>(p);
+}
+
+TextCodec::TextCodec() {
+    configure("AC1009", "ANSI_1252");
+}
+
+TextCodec::~TextCodec() {
+    close();
+}
+
+void TextCodec::close() {
+    if (toWide_)
+        iconv_close(asIconv(toWide_));
+    if (fromWide_)
+        iconv_close(asIconv(fromWide_));
+    toWide_ = fromWide_ = nullptr;
+}
+
+void TextCodec::configure(std::string_view acadVersion, std::string_view codepage) {
+    close();
+    int version = 0;
+    if (acadVersion.size() >= 6 && acadVersion.substr(0, 2) == "AC")
+        version = std::atoi(std::string(acadVersion.substr(2)).c_str());
+    utf8_ = version >= 1021;
+    std::string cp(codepage);
+    for (char& c : cp)
+        c = char(std::toupper(static_cast<unsigned char>(c)));
+    charset_ = "CP1252";
+    if (cp.rfind("ANSI_", 0) == 0 && cp.size() > 5)
+        charset_ = "CP" + cp.substr(5);
+    else if (cp.rfind("DOS", 0) == 0 && cp.size() > 3)
+        charset_ = "CP" + cp.substr(3);
+    if (utf8_)
+        return;
+    iconv_t to = iconv_open("WCHAR_T", charset_.c_str());
+    iconv_t from = iconv_open(charset_.c_str(), "WCHAR_T");
+    if (to == iconv_t(-1) || from == iconv_t(-1)) {
+        if (to != iconv_t(-1))
+            iconv_close(to);
+        if (from != iconv_t(-1))
+            iconv_close(from);
+        charset_ = "CP1252";
+        to = iconv_open("WCHAR_T", "CP1252");
+        from = iconv_open("CP1252", "WCHAR_T");
+    }
+    toWide_ = to;
+    fromWide_ = from;
+}
+
+std::string toUtf8(std::wstring_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (wchar_t wc : text) {
+        uint32_t c = uint32_t(wc);
+        if (c < 0x80) {
+            out += char(c);
+        } else if (c < 0x800) {
+            out += char(0xc0 | (c >> 6));
+            out += char(0x80 | (c & 0x3f));
+        } else if (c < 0x10000) {
+            out += char(0xe0 | (c >> 12));
+            out += char(0x80 | ((c >> 6) & 0x3f));
+            out += char(0x80 | (c & 0x3f));
+        } else {
+            out += char(0xf0 | (c >> 18));
+            out += char(0x80 | ((c >> 12) & 0x3f));
+            out += char(0x80 | ((c >> 6) & 0x3f));
+            out += char(0x80 | (c & 0x3f));
+        }
+    }
+    return out;
+}
+
+std::wstring fromUtf8(std::string_view s) {
+    std::wstring out;
+    out.reserve(s.size());
+    size_t i = 0;
+    while (i < s.size()) {
+        unsigned char c = static_cast<unsigned char>(s[i]);
+        uint32_t cp;
+        size_t extra;
+        if (c < 0x80) {
+            cp = c;
+            extra = 0;
+        } else if ((c & 0xe0) == 0xc0) {
+            cp = c & 0x1f;
+            extra = 1;
+        } else if ((c & 0xf0) == 0xe0) {
+            cp = c & 0x0f;
+            extra = 2;
+        } else if ((c & 0xf8) == 0xf0) {
+            cp = c & 0x07;
+            extra = 3;
+        } else {
+            out += wchar_t(0xfffd);
+            ++i;
+            continue;
+        }
+        bool ok = true;
+        for (size_t k = 1; k <= extra; ++k) {
+            if (i + k >= s.size() || (static_cast<unsigned char>(s[i + k]) & 0xc0) != 0x80) {
+                ok = false;
+                break;
+            }
+            cp = (cp << 6) | (static_cast<unsigned char>(s[i + k]) & 0x3f);
+        }
+        if (!ok) {
+            out += wchar_t(0xfffd);
+            ++i;
+            continue;
+        }
+        out += wchar_t(cp);
+        i += extra + 1;
+    }
+    return out;
+}
+
+static int hexValue(char c) {
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    return -1;
+}
+
+// Replaces \U+XXXX escapes by the characters they stand for.
+static std::wstring unescape(std::wstring s) {
+    if (s.find(L"\\U+") == std::wstring::npos)
+        return s;
+    std::wstring out;
+    for (size_t i = 0; i < s.size(); ++i) {
+        if (s[i] == L'\\' && i + 7 <= s.size() && s[i + 1] == L'U' && s[i + 2] == L'+') {
+            int v = 0;
+            bool ok = true;
+            for (int k = 0; k < 4; ++k) {
+                wchar_t h = s[i + 3 + k];
+                int d = h < 128 ? hexValue(char(h)) : -1;
+                if (d < 0) {
+                    ok = false;
+                    break;
+                }
+                v = v * 16 + d;
+            }
+            if (ok) {
+                out += wchar_t(v);
+                i += 6;
+                continue;
+            }
+        }
+        out += s[i];
+    }
+    return out;
+}
+
+static bool plainAscii(std::string_view raw) {
+    for (char c : raw)
+        if (static_cast<unsigned char>(c) >= 0x80 || c == '\\')
+            return false;
+    return true;
+}
+
+std::wstring TextCodec::decode(std::string_view raw) const {
+    if (plainAscii(raw))
+        return std::wstring(raw.begin(), raw.end());
+    if (utf8_)
+        return unescape(fromUtf8(raw));
+    std::wstring out(raw.size() + 2, L'\0');
+    iconv(asIconv(toWide_), nullptr, nullptr, nullptr, nullptr);
+    char* in = const_cast<char*>(raw.data());
+    size_t inLeft = raw.size();
+    char* dst = reinterpret_cast<char*>(out.data());
+    size_t outLeft = out.size() * sizeof(wchar_t);
+    while (inLeft > 0) {
+        if (iconv(asIconv(toWide_), &in, &inLeft, &dst, &outLeft) != size_t(-1))
+            break;
+        // A byte the code page does not define: keep it as the character of that value.
+        if (outLeft < sizeof(wchar_t))
+            break;
+        wchar_t w = wchar_t(static_cast<unsigned char>(*in));
+        std::memcpy(dst, &w, sizeof w);
+        dst += sizeof w;
+        outLeft -= sizeof w;
+        ++in;
+        --inLeft;
+    }
+    // Some code pages (1255 among them) hold back a character that a following mark could
+    // combine with: flush it.
+    iconv(asIconv(toWide_), nullptr, nullptr, &dst, &outLeft);
+    out.resize(out.size() - outLeft / sizeof(wchar_t));
+    return unescape(std::move(out));
+}
+
+std::string TextCodec::encode(std::wstring_view text) const {
+    bool ascii = true;
+    for (wchar_t c : text)
+        if (uint32_t(c) >= 0x80)
+            ascii = false;
+    if (ascii)
+        return std::string(text.begin(), text.end());
+    if (utf8_)
+        return toUtf8(text);
+    std::string out;
+    for (wchar_t c : text) {
+        if (uint32_t(c) < 0x80) {
+            out += char(c);
+            continue;
+        }
+        char buf[8];
+        char* in = reinterpret_cast<char*>(&c);
+        size_t inLeft = sizeof c;
+        char* dst = buf;
+        size_t outLeft = sizeof buf;
+        iconv(asIconv(fromWide_), nullptr, nullptr, nullptr, nullptr);
+        if (uint32_t(c) <= 0xffff &&
+            iconv(asIconv(fromWide_), &in, &inLeft, &dst, &outLeft) != size_t(-1)) {
+            out.append(buf, size_t(dst - buf));
+        } else {
+            char esc[16];
+            std::snprintf(esc, sizeof esc, "\\U+%04X", unsigned(c) & 0xffffu);
+            out += esc;
+        }
+    }
+    return out;
+}
+
+std::string TextCodec::keyOfWide(std::wstring_view text) {
+    std::wstring upper(text);
+    for (wchar_t& c : upper)
+        if (c >= L'a' && c <= L'z')
+            c = wchar_t(c - L'a' + L'A');
+    return toUtf8(upper);
+}
+
+std::string TextCodec::keyOfRaw(std::string_view raw) const {
+    if (plainAscii(raw)) {
+        std::string key(raw);
+        for (char& c : key)
+            if (c >= 'a' && c <= 'z')
+                c = char(c - 'a' + 'A');
+        return key;
+    }
+    return keyOfWide(decode(raw));
+}
+
+} // namespace kestrel::dxf
