@@ -1,9 +1,10 @@
 #include "shell/Run.h"
 
-#include <fstream>
 #include <iostream>
 
+#include "dbapserv.h"
 #include "platform/acad/ed/CommandLine.h"
+#include "platform/acad/ed/DatabaseDrawing.h"
 #include "platform/acad/ed/DrawingLink.h"
 #include "platform/acad/ed/EditorInput.h"
 #include "platform/acad/ed/SystemVariables.h"
@@ -49,8 +50,10 @@ int Run(const std::vector<std::string>& args) {
         std::cout << UsageText();
         return ed::kExitOk;
     }
-    if (!std::ifstream(arguments->drawing, std::ios::binary))
-        return Fail(ed::kExitBadInput, "cannot read the drawing " + arguments->drawing);
+    AcDbDatabase database(false, true);
+    if (database.readDxfFile(crt::FromUtf8(arguments->drawing).c_str()) != Acad::eOk)
+        return Fail(ed::kExitBadInput,
+                    "cannot read the drawing: " + crt::ToUtf8(database.lastErrorMessage()));
     auto input = InputOf(*arguments, error);
     if (!input)
         return Fail(ed::kExitBadInput, error);
@@ -59,6 +62,17 @@ int Run(const std::vector<std::string>& args) {
     auto module = LoadedModule::Open(modulePath, error);
     if (!module)
         return Fail(ed::kExitBadInput, error);
+
+    // The drawing is the editor's and the module's working drawing for the whole run.
+    ed::DatabaseDrawing drawing(database);
+    ed::SetDrawing(&drawing);
+    acdbHostApplicationServices()->setWorkingDatabase(&database);
+    struct Release {
+        ~Release() {
+            ed::SetDrawing(nullptr);
+            acdbHostApplicationServices()->setWorkingDatabase(nullptr);
+        }
+    } release;
 
     ed::SysVars().Reset();
     ed::Input().Begin(std::move(input));
@@ -74,13 +88,10 @@ int Run(const std::vector<std::string>& args) {
     ed::EditorInput& editor = ed::Input();
     if (editor.Stopped())
         return Fail(editor.ExitCode(), crt::ToUtf8(editor.StopMessage()));
-    if (!arguments->output.empty()) {
-        ed::DrawingLink* drawing = ed::Drawing();
-        std::wstring why = L"no drawing is open";
-        if (!drawing || !drawing->Save(crt::FromUtf8(arguments->output), why))
-            return Fail(ed::kExitBadInput,
-                        "cannot save " + arguments->output + ": " + crt::ToUtf8(why));
-    }
+    std::wstring why;
+    if (!arguments->output.empty() && !drawing.Save(crt::FromUtf8(arguments->output), why))
+        return Fail(ed::kExitBadInput,
+                    "cannot save " + arguments->output + ": " + crt::ToUtf8(why));
     return ed::kExitOk;
 }
 

@@ -92,7 +92,9 @@ TEST(Program, PromptsTrackingAndTransparentCommands) {
                "MOVE 4,2", "PICK 4,2", "PROBEFILE", "prices/office", "PROBEFILE", "CANCEL"});
     EXPECT_EQ(run.exitCode, 0) << run.err;
     EXPECT_TRUE(Has(run.out, "Point or option keyword required.")) << run.out;
-    EXPECT_TRUE(Has(run.out, "ATTREQ=1\nCMDECHO=1\nSNAPMODE=0\nOSMODE=4133\nDWGNAME=")) << run.out;
+    EXPECT_TRUE(
+        Has(run.out, "ATTREQ=1\nCMDECHO=1\nSNAPMODE=0\nOSMODE=4133\nDWGNAME=office-plan.dxf"))
+        << run.out;
     EXPECT_TRUE(Has(run.out, "** That command may not be invoked transparently **"));
     EXPECT_TRUE(Has(run.out, "point 1.5,-2,0"));
     EXPECT_TRUE(Has(run.out, "drag ended: result 5100 type 3"));

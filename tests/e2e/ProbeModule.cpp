@@ -3,6 +3,9 @@
 
 #include <stdexcept>
 
+#include "dbapserv.h"
+#include "dbents.h"
+#include "dbsymtb.h"
 #include "platform/acad/ed/AcEdFunctions.h"
 #include "platform/acad/rx/AcEdCommandStack.h"
 #include "platform/acad/rx/AcRxDictionary.h"
@@ -108,6 +111,47 @@ void Throw() {
     throw std::runtime_error("probe failure");
 }
 
+// Opens model space and forgets to close it.
+void Open() {
+    AcDbBlockTableRecord* modelSpace = nullptr;
+    AcDbDatabase* drawing = acdbHostApplicationServices()->workingDatabase();
+    acdbOpenObject(modelSpace, drawing->modelSpaceId(), AcDb::kForRead);
+}
+
+// Selects the references as the report does and opens each through its entity name.
+void Names() {
+    resbuf filter{};
+    filter.restype = 0;
+    filter.resval.rstring = const_cast<wchar_t*>(L"INSERT");
+    ads_name set;
+    if (acedSSGet(nullptr, nullptr, nullptr, &filter, set) != RTNORM)
+        return;
+    int length = 0;
+    acedSSLength(set, &length);
+    for (int i = 0; i < length; ++i) {
+        ads_name name;
+        acedSSName(set, i, name);
+        AcDbObjectId id;
+        AcDbBlockReference* reference = nullptr;
+        if (acdbGetObjectId(id, name) != Acad::eOk ||
+            acdbOpenObject(reference, id, AcDb::kForRead) != Acad::eOk) {
+            acutPrintf(L"\ncannot open %i", i);
+            continue;
+        }
+        AcDbBlockTableRecord* block = nullptr;
+        AcDbObjectId blockId = reference->blockTableRecord();
+        reference->close();
+        const ACHAR* blockName = L"?";
+        if (acdbOpenObject(block, blockId, AcDb::kForRead) == Acad::eOk) {
+            block->getName(blockName);
+            acutPrintf(L"\nblock %s", blockName);
+            block->close();
+        }
+    }
+    acutPrintf(L"\n");
+    acedSSFree(set);
+}
+
 void Leak() {
     ads_name set;
     acedSSGet(L"X", nullptr, nullptr, nullptr, set);
@@ -124,7 +168,8 @@ extern "C" AcRx::AppRetCode acrxEntryPoint(AcRx::AppMsgCode message, void*) {
     } table[] = {
         {L"PROBESEL", 0, Select},    {L"PROBEPOINT", 0, Point}, {L"PROBEDRAG", 0, Drag},
         {L"PROBEALERT", 1, Alert},   {L"PROBEFILE", 0, File},   {L"PROBEVARS", 1, Variables},
-        {L"PROBEINSERT", 0, Insert}, {L"PROBETHROW", 0, Throw}, {L"PROBELEAK", 0, Leak}};
+        {L"PROBEINSERT", 0, Insert}, {L"PROBETHROW", 0, Throw}, {L"PROBELEAK", 0, Leak},
+        {L"PROBEOPEN", 0, Open},     {L"PROBENAMES", 0, Names}};
     if (message == AcRx::kInitAppMsg)
         for (const auto& entry : table)
             commands->addCommand(L"PROBE", entry.name, entry.name, entry.flags, entry.function);

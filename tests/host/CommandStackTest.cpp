@@ -27,14 +27,12 @@ TEST(CommandStack, FindsCommandsByLocalOrGlobalNameAndRemovesWholeGroups) {
     AcEdCommand* created = nullptr;
     ASSERT_EQ(stack.addCommand(L"G1", L"Report_Global", L"REPORT", ACRX_CMD_TRANSPARENT, Nothing,
                                nullptr, -1, nullptr, &created),
-              AcEdStatus::eOk);
+              Acad::eOk);
     ASSERT_NE(created, nullptr);
-    EXPECT_EQ(stack.addCommand(L"G1", L"Edit_Global", L"EDIT", ACRX_CMD_MODAL, Nothing),
-              AcEdStatus::eOk);
-    EXPECT_EQ(stack.addCommand(L"G2", L"Other", L"OTHER", ACRX_CMD_MODAL, Nothing),
-              AcEdStatus::eOk);
-    EXPECT_EQ(stack.addCommand(L"g1", L"X", L"report", 0, Nothing), AcEdStatus::eDuplicateKey);
-    EXPECT_EQ(stack.addCommand(L"G1", L"Y", L"Y", 0, nullptr), AcEdStatus::eInvalidInput);
+    EXPECT_EQ(stack.addCommand(L"G1", L"Edit_Global", L"EDIT", ACRX_CMD_MODAL, Nothing), Acad::eOk);
+    EXPECT_EQ(stack.addCommand(L"G2", L"Other", L"OTHER", ACRX_CMD_MODAL, Nothing), Acad::eOk);
+    EXPECT_EQ(stack.addCommand(L"g1", L"X", L"report", 0, Nothing), Acad::eDuplicateKey);
+    EXPECT_EQ(stack.addCommand(L"G1", L"Y", L"Y", 0, nullptr), Acad::eInvalidInput);
 
     EXPECT_EQ(stack.lookupLocalCmd(L"report"), created);
     EXPECT_EQ(stack.lookupCmd(L"_REPORT_GLOBAL"), created);
@@ -42,11 +40,11 @@ TEST(CommandStack, FindsCommandsByLocalOrGlobalNameAndRemovesWholeGroups) {
     EXPECT_TRUE(created->isTransparent());
     EXPECT_FALSE(stack.lookupCmd(L"EDIT")->isTransparent());
 
-    EXPECT_EQ(stack.removeGroup(L"G1"), AcEdStatus::eOk);
+    EXPECT_EQ(stack.removeGroup(L"G1"), Acad::eOk);
     EXPECT_EQ(stack.lookupCmd(L"REPORT"), nullptr);
     EXPECT_EQ(stack.lookupCmd(L"EDIT"), nullptr);
     EXPECT_NE(stack.lookupCmd(L"OTHER"), nullptr);
-    EXPECT_EQ(stack.removeGroup(L"G1"), AcEdStatus::eKeyNotFound);
+    EXPECT_EQ(stack.removeGroup(L"G1"), Acad::eKeyNotFound);
 }
 
 TEST(Host, ResourceHandlesStackAndApplicationsAreUnlockedPerId) {

@@ -5,6 +5,8 @@
 
 #include <string>
 
+#include "acadstrc.h"
+#include "dbid.h"
 #include "platform/acad/ed/AdsTypes.h"
 #include "platform/acad/ed/EditorInput.h"
 #include "platform/crt/WideFormat.h"
@@ -27,6 +29,8 @@ int acedSSGet(const wchar_t* mode, const void* point1, const void* point2, const
 int acedSSLength(const ads_name set, int* length);
 int acedSSName(const ads_name set, int index, ads_name entity);
 int acedSSFree(const ads_name set);
+// The object id of an entity name handed out by acedSSName, in the working drawing.
+Acad::ErrorStatus acdbGetObjectId(AcDbObjectId& id, const ads_name entity);
 
 int acedGetVar(const wchar_t* name, resbuf* result); // RTSTR values are freed with acad_free
 int acedSetVar(const wchar_t* name, const resbuf* value);

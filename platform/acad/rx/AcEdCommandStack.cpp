@@ -18,39 +18,39 @@ bool Blank(const wchar_t* text) {
 
 } // namespace
 
-AcEdStatus AcEdCommandStack::addCommand(const wchar_t* group, const wchar_t* globalName,
-                                        const wchar_t* localName, int flags,
-                                        AcRxFunctionPtr function, AcEdUIContext*, int,
-                                        HINSTANCE resourceHandle, AcEdCommand** created) {
+Acad::ErrorStatus AcEdCommandStack::addCommand(const wchar_t* group, const wchar_t* globalName,
+                                               const wchar_t* localName, int flags,
+                                               AcRxFunctionPtr function, AcEdUIContext*, int,
+                                               HINSTANCE resourceHandle, AcEdCommand** created) {
     if (Blank(group) || Blank(globalName) || Blank(localName) || !function)
-        return AcEdStatus::eInvalidInput;
+        return Acad::eInvalidInput;
     for (const auto& command : commands_)
         if (SameName(command->groupName(), group) && (SameName(command->globalName(), globalName) ||
                                                       SameName(command->localName(), localName)))
-            return AcEdStatus::eDuplicateKey;
+            return Acad::eDuplicateKey;
     commands_.push_back(std::make_unique<AcEdCommand>(group, globalName, localName, flags, function,
                                                       resourceHandle));
     if (created)
         *created = commands_.back().get();
-    return AcEdStatus::eOk;
+    return Acad::eOk;
 }
 
-AcEdStatus AcEdCommandStack::removeCmd(const wchar_t* group, const wchar_t* globalName) {
+Acad::ErrorStatus AcEdCommandStack::removeCmd(const wchar_t* group, const wchar_t* globalName) {
     auto found = std::find_if(commands_.begin(), commands_.end(), [&](const auto& command) {
         return SameName(command->groupName(), group) && SameName(command->globalName(), globalName);
     });
     if (found == commands_.end())
-        return AcEdStatus::eKeyNotFound;
+        return Acad::eKeyNotFound;
     commands_.erase(found);
-    return AcEdStatus::eOk;
+    return Acad::eOk;
 }
 
-AcEdStatus AcEdCommandStack::removeGroup(const wchar_t* group) {
+Acad::ErrorStatus AcEdCommandStack::removeGroup(const wchar_t* group) {
     if (Blank(group))
-        return AcEdStatus::eInvalidInput;
+        return Acad::eInvalidInput;
     auto removed = std::erase_if(
         commands_, [&](const auto& command) { return SameName(command->groupName(), group); });
-    return removed ? AcEdStatus::eOk : AcEdStatus::eKeyNotFound;
+    return removed ? Acad::eOk : Acad::eKeyNotFound;
 }
 
 AcEdCommand* AcEdCommandStack::lookupLocalCmd(const wchar_t* localName) const {

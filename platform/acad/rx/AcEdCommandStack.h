@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "acadstrc.h"
 #include "platform/acad/rx/AcRxObject.h"
 #include "platform/acad/rx/HostTypes.h"
 
@@ -33,22 +34,20 @@ private:
     HINSTANCE resource_;
 };
 
-// Results of the command stack, with the host's names.
-enum class AcEdStatus { eOk = 0, eDuplicateKey, eKeyNotFound, eInvalidInput };
-
 class AcEdCommandStack : public AcRxObject {
 public:
     KESTREL_RX_DECLARE_MEMBERS(AcEdCommandStack)
 
     // Registers a command. Names are compared without regard to case; a name already used in the
     // same group is refused (eDuplicateKey), as are empty names or a null function.
-    AcEdStatus addCommand(const wchar_t* group, const wchar_t* globalName, const wchar_t* localName,
-                          int flags, AcRxFunctionPtr function, AcEdUIContext* uiContext = nullptr,
-                          int functionCode = -1, HINSTANCE resourceHandle = nullptr,
-                          AcEdCommand** created = nullptr);
-    AcEdStatus removeCmd(const wchar_t* group, const wchar_t* globalName);
+    Acad::ErrorStatus addCommand(const wchar_t* group, const wchar_t* globalName,
+                                 const wchar_t* localName, int flags, AcRxFunctionPtr function,
+                                 AcEdUIContext* uiContext = nullptr, int functionCode = -1,
+                                 HINSTANCE resourceHandle = nullptr,
+                                 AcEdCommand** created = nullptr);
+    Acad::ErrorStatus removeCmd(const wchar_t* group, const wchar_t* globalName);
     // Removes every command of the group at once; eKeyNotFound when there is no such group.
-    AcEdStatus removeGroup(const wchar_t* group);
+    Acad::ErrorStatus removeGroup(const wchar_t* group);
 
     AcEdCommand* lookupLocalCmd(const wchar_t* localName) const;
     AcEdCommand* lookupGlobalCmd(const wchar_t* globalName) const;
