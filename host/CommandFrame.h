@@ -5,6 +5,7 @@
 
 #include "host/HostModule.h"
 #include "platform/acad/rx/AcApDocManager.h"
+#include "platform/ui/CWnd.h"
 
 // Makes the module's resources current for as long as it lives.
 class ModuleResourceScope {
@@ -19,7 +20,7 @@ public:
 // result; the dialog is gone and the resources popped when this returns or throws.
 template <class Dialog> INT_PTR RunModalDialogFrame() {
     ModuleResourceScope resources;
-    HWND parent = adsw_acadMainWnd();
+    CWnd* parent = CWnd::FromHandle(adsw_acadMainWnd());
     Dialog dialog(parent);
     return dialog.DoModal();
 }

@@ -3,18 +3,19 @@
 // as it runs, as a dialog closed at once does.
 
 #include "platform/acad/rx/HostTypes.h"
+#include "platform/ui/CWnd.h"
 #include "platform/ui/WinUser.h"
 #include "resources/ResourceIds.h"
 
 template <int TemplateId> class EmptyDialog {
 public:
-    explicit EmptyDialog(HWND parent) : parent_(parent) {}
+    explicit EmptyDialog(CWnd* parent) : parent_(parent) {}
     INT_PTR DoModal() { return IDCANCEL; }
-    HWND Parent() const { return parent_; }
+    CWnd* Parent() const { return parent_; }
     static constexpr int kTemplateId = TemplateId;
 
 private:
-    HWND parent_;
+    CWnd* parent_;
 };
 
 using BlockPriceDialog = EmptyDialog<IDD_BOM_TEMPLATE>;

@@ -69,13 +69,13 @@ namespace {
 
 struct FrameLog {
     HINSTANCE resourceDuringRun = nullptr;
-    HWND parent = nullptr;
+    CWnd* parent = nullptr;
     int destroyed = 0;
 };
 FrameLog frameLog;
 
 template <bool Throws> struct RecordingDialog {
-    explicit RecordingDialog(HWND parent) { frameLog.parent = parent; }
+    explicit RecordingDialog(CWnd* parent) { frameLog.parent = parent; }
     ~RecordingDialog() { ++frameLog.destroyed; }
     INT_PTR DoModal() {
         frameLog.resourceDuringRun = acDocManager->resourceHandle();
