@@ -1,0 +1,40 @@
+#pragma once
+// The editor input as the windowing library's input source: when a dialog or message box
+// waits, the next script line is its dialog verb. The verbs accepted at any moment (SHOT,
+// WAIT, EXPECT DIALOG, EXPECT TEXT) go to the windowing library too, and alerts appear as
+// message boxes.
+
+#include <string>
+
+#include "platform/acad/ed/EditorInput.h"
+#include "platform/ui/InputSource.h"
+
+namespace shell {
+
+class DialogInput : public ui::InputSource {
+public:
+    // SHOT writes NAME.png into `shotsDir`.
+    explicit DialogInput(std::wstring shotsDir) : shotsDir_(std::move(shotsDir)) {}
+    Result NextInput(bool blocking) override;
+
+    // Carries out a SHOT, WAIT or EXPECT DIALOG/TEXT line (ed::VerbHandler).
+    ed::VerbOutcome AnyMoment(const ed::ScriptLine& line, std::wstring& message) const;
+
+private:
+    std::wstring shotsDir_;
+};
+
+// Makes `input` the windowing library's input source, hands it the any-moment verbs and shows
+// alerts as message boxes, for as long as it lives.
+class DialogInputScope {
+public:
+    explicit DialogInputScope(DialogInput& input);
+    ~DialogInputScope();
+    DialogInputScope(const DialogInputScope&) = delete;
+    DialogInputScope& operator=(const DialogInputScope&) = delete;
+
+private:
+    ui::InputSource* previous_;
+};
+
+} // namespace shell

@@ -1,0 +1,98 @@
+#include "shell/Run.h"
+
+#include <iostream>
+
+#include "dbapserv.h"
+#include "platform/acad/ed/CommandLine.h"
+#include "platform/acad/ed/DatabaseDrawing.h"
+#include "platform/acad/ed/DrawingLink.h"
+#include "platform/acad/ed/EditorInput.h"
+#include "platform/acad/ed/SystemVariables.h"
+#include "platform/crt/WideText.h"
+#include "shell/Arguments.h"
+#include "shell/DialogInput.h"
+#include "shell/LoadedModule.h"
+
+namespace shell {
+
+namespace {
+
+int Fail(int code, const std::string& message) {
+    std::cerr << "kestrel: " << message << '\n';
+    return code;
+}
+
+std::unique_ptr<ed::LineSource> InputOf(const Arguments& arguments, std::string& error) {
+    if (!arguments.script.empty()) {
+        std::wstring why;
+        auto script = ed::ScriptLines::FromFile(arguments.script, why);
+        if (!script)
+            error = crt::ToUtf8(why);
+        return script;
+    }
+    if (!arguments.lines.empty()) {
+        std::vector<std::wstring> lines;
+        for (const auto& line : arguments.lines)
+            lines.push_back(crt::FromUtf8(line));
+        return std::make_unique<ed::ScriptLines>(std::move(lines), L"-c");
+    }
+    return std::make_unique<ed::ConsoleLines>(std::cin);
+}
+
+} // namespace
+
+int Run(const std::vector<std::string>& args) {
+    std::string error;
+    auto arguments = ParseArguments(args, error);
+    if (!arguments)
+        return Fail(ed::kExitBadInput, error + " (kestrel --help tells more)");
+    if (arguments->help) {
+        std::cout << UsageText();
+        return ed::kExitOk;
+    }
+    AcDbDatabase database(false, true);
+    if (database.readDxfFile(crt::FromUtf8(arguments->drawing).c_str()) != Acad::eOk)
+        return Fail(ed::kExitBadInput,
+                    "cannot read the drawing: " + crt::ToUtf8(database.lastErrorMessage()));
+    auto input = InputOf(*arguments, error);
+    if (!input)
+        return Fail(ed::kExitBadInput, error);
+
+    std::string modulePath = arguments->module.empty() ? DefaultModulePath() : arguments->module;
+    auto module = LoadedModule::Open(modulePath, error);
+    if (!module)
+        return Fail(ed::kExitBadInput, error);
+
+    // The drawing is the editor's and the module's working drawing for the whole run.
+    ed::DatabaseDrawing drawing(database);
+    ed::SetDrawing(&drawing);
+    acdbHostApplicationServices()->setWorkingDatabase(&database);
+    struct Release {
+        ~Release() {
+            ed::SetDrawing(nullptr);
+            acdbHostApplicationServices()->setWorkingDatabase(nullptr);
+        }
+    } release;
+
+    ed::SysVars().Reset();
+    ed::Input().Begin(std::move(input));
+    DialogInput dialogs(crt::FromUtf8(arguments->shots));
+    {
+        DialogInputScope dialogInput(dialogs);
+        module->Init();
+        ed::RunCommandLine();
+        module->Unload();
+        module.reset();
+    }
+
+    ed::EditorInput& editor = ed::Input();
+    if (editor.Stopped())
+        return Fail(editor.ExitCode(), crt::ToUtf8(editor.StopMessage()));
+    std::wstring why;
+    if (!arguments->output.empty() && !drawing.Save(crt::FromUtf8(arguments->output), why))
+        return Fail(ed::kExitBadInput,
+                    "cannot save " + arguments->output + ": " + crt::ToUtf8(why));
+    return ed::kExitOk;
+}
+
+} // namespace shell

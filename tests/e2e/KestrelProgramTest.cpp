@@ -1,0 +1,150 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "KestrelRun.h"
+
+namespace {
+
+bool Has(const std::string& text, const std::string& part) {
+    return text.find(part) != std::string::npos;
+}
+
+KestrelResult Probe(const std::vector<std::string>& lines,
+                    std::vector<std::string> args = {kOfficePlan, "--module", kProbeModule}) {
+    for (const auto& line : lines) {
+        args.push_back("-c");
+        args.push_back(line);
+    }
+    return RunKestrel(args);
+}
+
+} // namespace
+
+TEST(Program, HelpAndBadArguments) {
+    KestrelResult help = RunKestrel({"--help"});
+    EXPECT_EQ(help.exitCode, 0);
+    EXPECT_TRUE(Has(help.out, "--script FILE")) << help.out;
+    EXPECT_TRUE(Has(help.out, "Exit codes"));
+
+    KestrelResult none = RunKestrel({});
+    EXPECT_EQ(none.exitCode, 2);
+    EXPECT_TRUE(Has(none.err, "no drawing given")) << none.err;
+    KestrelResult missing = RunKestrel({"/nonexistent/plan.dxf", "-c", "ZRBOMT"});
+    EXPECT_EQ(missing.exitCode, 2);
+    EXPECT_TRUE(Has(missing.err, "/nonexistent/plan.dxf")) << missing.err;
+    KestrelResult module = RunKestrel({kOfficePlan, "--module", "/nonexistent.arx"});
+    EXPECT_EQ(module.exitCode, 2);
+    EXPECT_TRUE(Has(module.err, "cannot load the module")) << module.err;
+    KestrelResult script = RunKestrel({kOfficePlan, "--script", "/nonexistent.scr"});
+    EXPECT_EQ(script.exitCode, 2);
+}
+
+TEST(Program, RunsTheModulesCommandsAndGoesOnAfterAnUnknownOne) {
+    KestrelResult run = RunKestrel({kOfficePlan, "-c", "FROBNICATE", "-c", "ZRBOMT", "-c", "zrbomc",
+                                    "-c", "_CalcPrice_Global"});
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_TRUE(Has(run.out, "Unknown command \"FROBNICATE\".  Press F1 for help.")) << run.out;
+    EXPECT_TRUE(Has(run.out, "Command: ZRBOMT\nCommand: zrbomc\nCommand: _CalcPrice_Global\n"))
+        << run.out;
+    EXPECT_EQ(run.err, "");
+
+    // The same from a script file, comments and blank lines included, and typed on the console.
+    std::string dir = ScratchDir("script");
+    std::ofstream(dir + "/run.scr") << "# a comment\nZRBOMT   # and another\n\nZRBOMC\n";
+    KestrelResult script = RunKestrel({kOfficePlan, "--script", dir + "/run.scr"});
+    EXPECT_EQ(script.exitCode, 0) << script.err;
+    KestrelResult console = RunKestrel({kOfficePlan}, "ZRBOMT\nNOPE\n");
+    EXPECT_EQ(console.exitCode, 0) << console.err;
+    EXPECT_TRUE(Has(console.out, "Unknown command \"NOPE\"")) << console.out;
+}
+
+TEST(Program, InputEndingWhileAwaitedExitsWithFourNamingThePromptAtOnce) {
+    KestrelResult selection = Probe({"PROBESEL", "ALL"});
+    EXPECT_EQ(selection.exitCode, 4) << selection.err;
+    EXPECT_TRUE(Has(selection.err, "input ended while waiting for: Select objects"))
+        << selection.err;
+    EXPECT_LT(selection.seconds, 1.0);
+    // The command saw a cancel and ended normally.
+    EXPECT_TRUE(Has(selection.out, "selection result -5002")) << selection.out;
+
+    KestrelResult console = RunKestrel({kOfficePlan, "--module", kProbeModule}, "PROBESEL\nALL\n");
+    EXPECT_EQ(console.exitCode, 4);
+    EXPECT_LT(console.seconds, 1.0);
+
+    KestrelResult point = Probe({"PROBEPOINT"});
+    EXPECT_EQ(point.exitCode, 4);
+    EXPECT_TRUE(Has(point.err, "waiting for: Upper left corner of table:")) << point.err;
+    KestrelResult file = Probe({"PROBEFILE"});
+    EXPECT_EQ(file.exitCode, 4);
+    EXPECT_TRUE(Has(file.err, "waiting for: file dialog \"Open\"")) << file.err;
+    KestrelResult drag = Probe({"PROBEDRAG", "MOVE 1,1"});
+    EXPECT_EQ(drag.exitCode, 4);
+    EXPECT_TRUE(Has(drag.err, "waiting for: cursor tracking")) << drag.err;
+    // Nothing after the end is run.
+    EXPECT_FALSE(Has(drag.out, "Command: PROBEDRAG\n\nCommand:"));
+}
+
+TEST(Program, PromptsTrackingAndTransparentCommands) {
+    KestrelResult run =
+        Probe({"PROBEPOINT", "", "'PROBEVARS", "'PROBEPOINT", "1.5,-2", "PROBEDRAG", "MOVE 3,1",
+               "MOVE 4,2", "PICK 4,2", "PROBEFILE", "prices/office", "PROBEFILE", "CANCEL"});
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_TRUE(Has(run.out, "Point or option keyword required.")) << run.out;
+    EXPECT_TRUE(
+        Has(run.out, "ATTREQ=1\nCMDECHO=1\nSNAPMODE=0\nOSMODE=4133\nDWGNAME=office-plan.dxf"))
+        << run.out;
+    EXPECT_TRUE(Has(run.out, "** That command may not be invoked transparently **"));
+    EXPECT_TRUE(Has(run.out, "point 1.5,-2,0"));
+    EXPECT_TRUE(Has(run.out, "drag ended: result 5100 type 3"));
+    EXPECT_TRUE(Has(run.out, "file prices/office.prc"));
+    EXPECT_TRUE(Has(run.out, "no file"));
+    // The rubber band was erased before the command ended.
+    EXPECT_FALSE(Has(run.err, "temporary vector")) << run.err;
+}
+
+TEST(Program, AlertsAreMessageBoxesTheScriptAnswersAndChecks) {
+    std::string shots = ScratchDir("shots");
+    KestrelResult alert =
+        Probe({"PROBEALERT", "EXPECT ALERT \"File nowhere.prc could  not be opened\"",
+               "EXPECT DIALOG \"Kestrel\"", "SHOT alert", "CLICK \"OK\"", "PROBEVARS"},
+              {kOfficePlan, "--module", kProbeModule, "--shots", shots});
+    EXPECT_EQ(alert.exitCode, 0) << alert.err;
+    EXPECT_TRUE(Has(alert.err, "ALERT: File nowhere.prc could  not be opened\n")) << alert.err;
+    EXPECT_TRUE(Has(alert.out, "ATTREQ=")) << alert.out;
+    EXPECT_TRUE(std::filesystem::exists(shots + "/alert.png"));
+
+    KestrelResult unanswered = Probe({"PROBEALERT"});
+    EXPECT_EQ(unanswered.exitCode, 4);
+    EXPECT_TRUE(Has(unanswered.err, "waiting for: dialog \"Kestrel\"")) << unanswered.err;
+    EXPECT_LT(unanswered.seconds, 1.0);
+
+    KestrelResult wrong = Probe({"PROBEALERT", "EXPECT ALERT \"Something else\"", "CLICK OK"});
+    EXPECT_EQ(wrong.exitCode, 3);
+    EXPECT_TRUE(Has(wrong.err, "-c 2: EXPECT ALERT \"Something else\" failed")) << wrong.err;
+}
+
+TEST(Program, FailuresAndMisplacedLinesGiveTheirExitCodes) {
+    KestrelResult thrown = Probe({"PROBETHROW", "PROBEVARS"});
+    EXPECT_EQ(thrown.exitCode, 3);
+    EXPECT_TRUE(Has(thrown.err, "PROBETHROW ended with an exception: probe failure")) << thrown.err;
+    EXPECT_FALSE(Has(thrown.out, "ATTREQ="));
+
+    KestrelResult click = Probe({"ZRBOMT", "CLICK \"&Close\""});
+    EXPECT_EQ(click.exitCode, 2);
+    EXPECT_TRUE(Has(click.err, "-c 2: CLICK \"&Close\": no dialog or message box is open"))
+        << click.err;
+    KestrelResult shot = Probe({"SHOT nothing"});
+    EXPECT_EQ(shot.exitCode, 2);
+    KestrelResult quote = Probe({"EXPECT ALERT \"open"});
+    EXPECT_EQ(quote.exitCode, 2);
+}
+
+// The README's main job.
+TEST(Program, RunsTheExampleScript) {
+    KestrelResult run =
+        RunKestrel({kOfficePlan, "--script", kSourceDir + "/examples/office-bom.scr"});
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_FALSE(Has(run.out, "Unknown command")) << run.out;
+}

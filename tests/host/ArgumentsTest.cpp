@@ -1,0 +1,36 @@
+#include <gtest/gtest.h>
+
+#include "shell/Arguments.h"
+
+using shell::ParseArguments;
+
+TEST(Arguments, ReadsTheDrawingItsInputAndOptions) {
+    std::string error;
+    auto args = ParseArguments(
+        {"plan.dxf", "-c", "ZRBOMT", "-c", "", "-o", "out.dxf", "--module", "/opt/k.arx"}, error);
+    ASSERT_TRUE(args) << error;
+    EXPECT_EQ(args->drawing, "plan.dxf");
+    EXPECT_EQ(args->lines, (std::vector<std::string>{"ZRBOMT", ""}));
+    EXPECT_EQ(args->output, "out.dxf");
+    EXPECT_EQ(args->module, "/opt/k.arx");
+    EXPECT_TRUE(ParseArguments({"--help"}, error)->help);
+    EXPECT_EQ(ParseArguments({"--script", "run.scr", "plan.dxf"}, error)->script, "run.scr");
+}
+
+TEST(Arguments, RefusesWhatCannotBeRunWithAReason) {
+    const std::vector<std::vector<std::string>> wrong = {
+        {},
+        {"-c", "ZRBOMT"},
+        {"a.dxf", "b.dxf"},
+        {"a.dxf", "--script"},
+        {"a.dxf", "--script", "s", "-c", "ZRBOMT"},
+        {"a.dxf", "--script", "s", "--script", "t"},
+        {"a.dxf", "--frobnicate"},
+        {"a.dxf", "--gui"},
+    };
+    for (const auto& args : wrong) {
+        std::string error;
+        EXPECT_FALSE(ParseArguments(args, error));
+        EXPECT_FALSE(error.empty());
+    }
+}
