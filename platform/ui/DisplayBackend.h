@@ -35,6 +35,10 @@ public:
     virtual void CursorChanged(int id) { (void)id; }
 };
 
+// Whether a display back end is installed and is also where input comes from: a person at
+// the display answers, so prompts may show their own windows (the file dialog).
+bool DisplayTakesInput();
+
 // Installs a back end (null: headless) and switches the clock to match.
 void SetDisplayBackend(DisplayBackend* backend);
 DisplayBackend* GetDisplayBackend();

@@ -39,6 +39,10 @@ void SetDisplayBackend(DisplayBackend* backend) {
 DisplayBackend* GetDisplayBackend() {
     return Backend();
 }
+bool DisplayTakesInput() {
+    InputSource* input = GetInputSource();
+    return Backend() && input && dynamic_cast<InputSource*>(Backend()) == input;
+}
 const std::vector<Sound>& Sounds() {
     return SoundLog();
 }
