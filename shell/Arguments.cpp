@@ -3,7 +3,7 @@
 namespace shell {
 
 const char* UsageText() {
-    return R"(usage: kestrel DRAWING.dxf [--script FILE | -c LINE ...] [-o OUT.dxf] [--shots DIR]
+    return R"(usage: kestrel DRAWING.dxf [--script FILE | -c LINE ...] [-o OUT.dxf] [--shots DIR] [--gui]
                           [--module PATH]
        kestrel --help
 
@@ -39,6 +39,8 @@ Options:
   -c LINE         one input line; may be repeated
   -o OUT.dxf      save the drawing to OUT.dxf when the input has run to its end
   --shots DIR     where SHOT saves its pictures (default: shots)
+  --gui           show the windows on the display (also without a script when a display
+                  is there); without a script the mouse and keyboard answer the dialogs
   --module PATH   the module to load (default: kestrel.arx beside this program)
   --help          this text
 
@@ -91,7 +93,9 @@ std::optional<Arguments> ParseArguments(const std::vector<std::string>& args, st
             if (!v)
                 return std::nullopt;
             result.shots = *v;
-        } else if (arg == "--gui" || arg == "bom") {
+        } else if (arg == "--gui") {
+            result.gui = true;
+        } else if (arg == "bom") {
             error = arg + " is not available in this build (it has no windows yet)";
             return std::nullopt;
         } else if (arg.size() > 1 && arg[0] == '-') {

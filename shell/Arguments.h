@@ -15,6 +15,7 @@ struct Arguments {
     std::string output;             // -o OUT.dxf
     std::string module;             // --module PATH ("" = beside the program)
     std::string shots = "shots";    // --shots DIR
+    bool gui = false;               // --gui: windows on the display
 };
 
 // Reads the arguments (without the program name); nothing with `error` set when they are wrong.

@@ -9,6 +9,8 @@
 #include "platform/acad/ed/EditorInput.h"
 #include "platform/acad/ed/SystemVariables.h"
 #include "platform/crt/WideText.h"
+#include "platform/ui/InputSource.h"
+#include "platform/ui/sdl/SdlDisplay.h"
 #include "shell/Arguments.h"
 #include "shell/DialogInput.h"
 #include "shell/LoadedModule.h"
@@ -21,6 +23,24 @@ int Fail(int code, const std::string& message) {
     std::cerr << "kestrel: " << message << '\n';
     return code;
 }
+
+// The display for as long as it lives.
+class DisplayScope {
+public:
+    bool Open(bool takeInput, std::wstring& why) {
+        open_ = ui::sdl::Start(&why, takeInput);
+        if (open_ && !takeInput)
+            ui::UseVirtualClock(true); // a script's WAIT still decides how time passes
+        return open_;
+    }
+    ~DisplayScope() {
+        if (open_)
+            ui::sdl::Stop();
+    }
+
+private:
+    bool open_ = false;
+};
 
 std::unique_ptr<ed::LineSource> InputOf(const Arguments& arguments, std::string& error) {
     if (!arguments.script.empty()) {
@@ -79,6 +99,15 @@ int Run(const std::vector<std::string>& args) {
     DialogInput dialogs(crt::FromUtf8(arguments->shots));
     {
         DialogInputScope dialogInput(dialogs);
+        // With --gui, or with a display and no script, the windows are real windows; without
+        // a script the person at the display also gives the dialogs their input.
+        bool scripted = !arguments->script.empty() || !arguments->lines.empty();
+        DisplayScope display;
+        if (arguments->gui || (ui::sdl::DisplayPresent() && !scripted)) {
+            std::wstring why;
+            if (!display.Open(!scripted, why) && arguments->gui)
+                return Fail(ed::kExitBadInput, "--gui: " + crt::ToUtf8(why));
+        }
         module->Init();
         ed::RunCommandLine();
         module->Unload();

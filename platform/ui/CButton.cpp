@@ -1,9 +1,9 @@
 #include "platform/ui/CButton.h"
 
-#include "platform/ui/ClassicColors.h"
-#include "platform/ui/ControlPaint.h"
+#include <algorithm>
 
-using namespace ui::palette;
+#include "platform/ui/ControlPaint.h"
+#include "platform/ui/SysColors.h"
 
 BOOL CButton::Create(LPCTSTR text, DWORD style, const RECT& rect, CWnd* parent, UINT id) {
     return CreateEx(0, L"BUTTON", text, style | WS_CHILD, rect, parent, id);
@@ -72,9 +72,33 @@ void CButton::Clicked() {
         SetCheck(check_ == BST_CHECKED ? BST_UNCHECKED : BST_CHECKED);
     else if (Kind() == BS_AUTO3STATE)
         SetCheck((check_ + 1) % 3);
+    else if (Kind() == BS_AUTORADIOBUTTON)
+        CheckInGroup();
     if (CWnd* parent = GetParent())
         parent->SendMessage(WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(), BN_CLICKED),
                             reinterpret_cast<LPARAM>(this));
+}
+
+// An automatic radio button takes the check from the others of its group: the siblings
+// from the last WS_GROUP at or before it up to the next WS_GROUP.
+void CButton::CheckInGroup() {
+    CWnd* parent = GetParent();
+    if (!parent)
+        return;
+    const auto& kids = parent->Children();
+    auto self = std::find(kids.begin(), kids.end(), this);
+    if (self == kids.end())
+        return;
+    auto first = self;
+    while (first != kids.begin() && !((*first)->GetStyle() & WS_GROUP))
+        --first;
+    for (auto it = first; it != kids.end(); ++it) {
+        if (it != first && ((*it)->GetStyle() & WS_GROUP))
+            break;
+        auto* radio = dynamic_cast<CButton*>(*it);
+        if (radio && radio->Kind() == BS_AUTORADIOBUTTON)
+            radio->SetCheck(radio == this ? BST_CHECKED : BST_UNCHECKED);
+    }
 }
 
 void CButton::OnLButtonDown(UINT, CPoint) {
@@ -191,7 +215,7 @@ void CButton::OnPaint() {
         if (brush)
             dc->FillRect(&client, brush);
         else
-            dc->FillSolidRect(&client, Face);
+            dc->FillSolidRect(&client, GetSysColor(COLOR_BTNFACE));
     }
     if (IsPush())
         PaintPush(*dc, client);
@@ -204,21 +228,21 @@ void CButton::OnPaint() {
 
 void CButton::PaintPush(CDC& dc, const CRect& client) {
     CRect r = client;
-    dc.FillSolidRect(&r, Face);
+    dc.FillSolidRect(&r, GetSysColor(COLOR_BTNFACE));
     bool isDefault = Kind() == BS_DEFPUSHBUTTON;
     if (isDefault) {
         dc.Draw3dRect(&r, RGB(0, 0, 0), RGB(0, 0, 0));
         r.DeflateRect(1, 1);
     }
     if (pushed_)
-        dc.Draw3dRect(&r, Shadow, Shadow);
+        dc.Draw3dRect(&r, GetSysColor(COLOR_BTNSHADOW), GetSysColor(COLOR_BTNSHADOW));
     else
         dc.DrawEdge(&r, EDGE_RAISED, BF_RECT | BF_SOFT);
     CRect text = client;
     text.DeflateRect(4, 2);
     if (pushed_)
         text.OffsetRect(1, 1);
-    dc.SetTextColor(ButtonText);
+    dc.SetTextColor(GetSysColor(COLOR_BTNTEXT));
     ui::DrawControlText(dc, GetWindowText(), text, DT_CENTER | DT_VCENTER | DT_SINGLELINE,
                         IsWindowEnabled());
     if (GetFocus() == this) {
@@ -230,12 +254,14 @@ void CButton::PaintPush(CDC& dc, const CRect& client) {
 
 void CButton::PaintCheck(CDC& dc, const CRect& client) {
     CRect box(0, 0, 13, client.Height());
+    bool radio = Kind() == BS_RADIOBUTTON || Kind() == BS_AUTORADIOBUTTON;
     dc.DrawFrameControl(&box, DFC_BUTTON,
-                        DFCS_BUTTONCHECK | (check_ ? DFCS_CHECKED : 0) |
-                            (pushed_ ? DFCS_PUSHED : 0) | (IsWindowEnabled() ? 0 : DFCS_INACTIVE));
+                        (radio ? DFCS_BUTTONRADIO : DFCS_BUTTONCHECK) |
+                            (check_ ? DFCS_CHECKED : 0) | (pushed_ ? DFCS_PUSHED : 0) |
+                            (IsWindowEnabled() ? 0 : DFCS_INACTIVE));
     CRect text(17, 0, client.right, client.bottom);
     CDC* cdc = &dc;
-    cdc->SetTextColor(ButtonText);
+    cdc->SetTextColor(GetSysColor(COLOR_BTNTEXT));
     CRect drawn = ui::DrawControlText(dc, GetWindowText(), text,
                                       DT_LEFT | DT_VCENTER | DT_SINGLELINE, IsWindowEnabled());
     if (GetFocus() == this && !GetWindowText().IsEmpty()) {
@@ -252,17 +278,19 @@ void CButton::PaintGroup(CDC& dc, const CRect& client) {
     CString text = GetWindowText();
     int top = text.IsEmpty() ? 0 : tm.tmHeight / 2;
     CRect frame(client.left, client.top + top, client.right, client.bottom);
-    dc.Draw3dRect(frame.left, frame.top, frame.Width() - 1, frame.Height() - 1, Shadow, Shadow);
-    dc.Draw3dRect(frame.left + 1, frame.top + 1, frame.Width() - 1, frame.Height() - 1, Highlight,
-                  Highlight);
+    dc.Draw3dRect(frame.left, frame.top, frame.Width() - 1, frame.Height() - 1,
+                  GetSysColor(COLOR_BTNSHADOW), GetSysColor(COLOR_BTNSHADOW));
+    dc.Draw3dRect(frame.left + 1, frame.top + 1, frame.Width() - 1, frame.Height() - 1,
+                  GetSysColor(COLOR_BTNHIGHLIGHT), GetSysColor(COLOR_BTNHIGHLIGHT));
     // Re-draw the inner shadow corner so the etched frame reads as on the desktop.
-    dc.FillSolidRect(frame.left + 1, frame.top + 1, frame.Width() - 3, 1, Highlight);
+    dc.FillSolidRect(frame.left + 1, frame.top + 1, frame.Width() - 3, 1,
+                     GetSysColor(COLOR_BTNHIGHLIGHT));
     if (!text.IsEmpty()) {
         CRect box(8, 0, client.right - 8, tm.tmHeight);
         CRect size = box;
         dc.DrawText(text, &size, DT_SINGLELINE | DT_CALCRECT);
-        dc.FillSolidRect(6, 0, size.Width() + 4, tm.tmHeight, Face);
-        dc.SetTextColor(ButtonText);
+        dc.FillSolidRect(6, 0, size.Width() + 4, tm.tmHeight, GetSysColor(COLOR_BTNFACE));
+        dc.SetTextColor(GetSysColor(COLOR_BTNTEXT));
         ui::DrawControlText(dc, text, box, DT_LEFT | DT_SINGLELINE, IsWindowEnabled());
     }
 }

@@ -35,6 +35,7 @@ private:
     UINT Kind() const { return GetStyle() & BS_TYPEMASK; }
     bool IsPush() const { return Kind() == BS_PUSHBUTTON || Kind() == BS_DEFPUSHBUTTON; }
     void Clicked();
+    void CheckInGroup();
     void PaintPush(CDC& dc, const CRect& client);
     void PaintCheck(CDC& dc, const CRect& client);
     void PaintGroup(CDC& dc, const CRect& client);

@@ -6,8 +6,8 @@
 #include <cmath>
 #include <cstdint>
 
-#include "platform/ui/ClassicColors.h"
 #include "platform/ui/Pixels.h"
+#include "platform/ui/SysColors.h"
 
 using namespace ui::pixels;
 
@@ -198,7 +198,6 @@ void CDC::Draw3dRect(LPCRECT rect, COLORREF topLeft, COLORREF bottomRight) {
 }
 
 BOOL CDC::DrawEdge(LPRECT rect, UINT edge, UINT flags) {
-    using namespace ui::palette;
     CRect r(rect);
     auto side = [&](COLORREF tl, COLORREF br) {
         if (flags & BF_TOP)
@@ -224,21 +223,25 @@ BOOL CDC::DrawEdge(LPRECT rect, UINT edge, UINT flags) {
             side(RGB(0, 0, 0), RGB(0, 0, 0));
     } else if (flags & BF_FLAT) {
         if (edge & 0x3)
-            side(Shadow, Shadow);
+            side(GetSysColor(COLOR_BTNSHADOW), GetSysColor(COLOR_BTNSHADOW));
         if (edge & 0xC)
-            side(ui::palette::Face, ui::palette::Face);
+            side(GetSysColor(COLOR_BTNFACE), GetSysColor(COLOR_BTNFACE));
     } else {
         if (edge & BDR_RAISEDOUTER)
-            side(soft ? Highlight : Light, DarkShadow);
+            side(soft ? GetSysColor(COLOR_BTNHIGHLIGHT) : GetSysColor(COLOR_3DLIGHT),
+                 GetSysColor(COLOR_3DDKSHADOW));
         else if (edge & BDR_SUNKENOUTER)
-            side(soft ? DarkShadow : Shadow, Highlight);
+            side(soft ? GetSysColor(COLOR_3DDKSHADOW) : GetSysColor(COLOR_BTNSHADOW),
+                 GetSysColor(COLOR_BTNHIGHLIGHT));
         if (edge & BDR_RAISEDINNER)
-            side(soft ? Light : Highlight, Shadow);
+            side(soft ? GetSysColor(COLOR_3DLIGHT) : GetSysColor(COLOR_BTNHIGHLIGHT),
+                 GetSysColor(COLOR_BTNSHADOW));
         else if (edge & BDR_SUNKENINNER)
-            side(soft ? Shadow : DarkShadow, Light);
+            side(soft ? GetSysColor(COLOR_BTNSHADOW) : GetSysColor(COLOR_3DDKSHADOW),
+                 GetSysColor(COLOR_3DLIGHT));
     }
     if (flags & BF_MIDDLE)
-        FillSurfaceRect(r, ui::palette::Face, R2_COPYPEN);
+        FillSurfaceRect(r, GetSysColor(COLOR_BTNFACE), R2_COPYPEN);
     if (flags & BF_ADJUST)
         *rect = r;
     return TRUE;
@@ -268,15 +271,14 @@ void CDC::DrawFocusRect(LPCRECT rect) {
 }
 
 BOOL CDC::DrawFrameControl(LPRECT rect, UINT type, UINT state) {
-    using namespace ui::palette;
     CRect r(rect);
     bool pushed = state & DFCS_PUSHED, inactive = state & DFCS_INACTIVE;
     auto buttonFace = [&](CRect face) {
-        FillSurfaceRect(face, ui::palette::Face, R2_COPYPEN);
+        FillSurfaceRect(face, GetSysColor(COLOR_BTNFACE), R2_COPYPEN);
         if (state & DFCS_FLAT)
-            Draw3dRect(&face, Shadow, Shadow);
+            Draw3dRect(&face, GetSysColor(COLOR_BTNSHADOW), GetSysColor(COLOR_BTNSHADOW));
         else if (pushed)
-            Draw3dRect(&face, Shadow, Shadow);
+            Draw3dRect(&face, GetSysColor(COLOR_BTNSHADOW), GetSysColor(COLOR_BTNSHADOW));
         else
             DrawEdge(&face, EDGE_RAISED, BF_RECT | BF_SOFT);
     };
@@ -284,8 +286,8 @@ BOOL CDC::DrawFrameControl(LPRECT rect, UINT type, UINT state) {
     auto glyph = [&](auto&& paint) {
         int shift = pushed ? 1 : 0;
         if (inactive) {
-            paint(shift + 1, Highlight);
-            paint(shift, Shadow);
+            paint(shift + 1, GetSysColor(COLOR_BTNHIGHLIGHT));
+            paint(shift, GetSysColor(COLOR_BTNSHADOW));
         } else
             paint(shift, RGB(0, 0, 0));
     };
@@ -293,18 +295,55 @@ BOOL CDC::DrawFrameControl(LPRECT rect, UINT type, UINT state) {
         buttonFace(r);
         return TRUE;
     }
+    if (type == DFC_BUTTON && (state & DFCS_BUTTONRADIO)) {
+        // The classic round button, pixel by pixel: outer ring shadow over highlight, inner
+        // ring dark shadow over light, a window-coloured well and a dot when checked.
+        static const char* const ring[12] = {"....SSSS....", "..SSDDDDSS..", ".SDDWWWWDDH.",
+                                             ".SDWWWWWWLH.", "SDWWWWWWWWLH", "SDWWWWWWWWLH",
+                                             "SDWWWWWWWWLH", "SDWWWWWWWWLH", ".SDWWWWWWLH.",
+                                             ".SLLWWWWLLH.", "..HHLLLLHH..", "....HHHH...."};
+        static const char* const dot[4] = {".XX.", "XXXX", "XXXX", ".XX."};
+        int left = r.left, top = r.top + (r.Height() - 12) / 2;
+        COLORREF well =
+            (pushed || inactive) ? GetSysColor(COLOR_BTNFACE) : GetSysColor(COLOR_WINDOW);
+        for (int y = 0; y < 12; ++y)
+            for (int x = 0; x < 12; ++x) {
+                char c = ring[y][x];
+                if (c == '.')
+                    continue;
+                COLORREF color = c == 'S'   ? GetSysColor(COLOR_BTNSHADOW)
+                                 : c == 'D' ? GetSysColor(COLOR_3DDKSHADOW)
+                                 : c == 'H' ? GetSysColor(COLOR_BTNHIGHLIGHT)
+                                 : c == 'L' ? GetSysColor(COLOR_3DLIGHT)
+                                            : well;
+                FillSurfaceRect(CRect(left + x, top + y, left + x + 1, top + y + 1), color,
+                                R2_COPYPEN);
+            }
+        if (state & DFCS_CHECKED) {
+            COLORREF mark = inactive ? GetSysColor(COLOR_GRAYTEXT) : GetSysColor(COLOR_WINDOWTEXT);
+            for (int y = 0; y < 4; ++y)
+                for (int x = 0; x < 4; ++x)
+                    if (dot[y][x] == 'X')
+                        FillSurfaceRect(CRect(left + 4 + x, top + 4 + y, left + 5 + x, top + 5 + y),
+                                        mark, R2_COPYPEN);
+        }
+        return TRUE;
+    }
     if (type == DFC_BUTTON) {
         CRect box(r.left, r.top + (r.Height() - 13) / 2, r.left + 13,
                   r.top + (r.Height() - 13) / 2 + 13);
         CRect inner = box;
         if (state & DFCS_FLAT)
-            Draw3dRect(&inner, Shadow, Shadow), inner.DeflateRect(1, 1);
+            Draw3dRect(&inner, GetSysColor(COLOR_BTNSHADOW), GetSysColor(COLOR_BTNSHADOW)),
+                inner.DeflateRect(1, 1);
         else
             DrawEdge(&inner, EDGE_SUNKEN, BF_RECT | BF_ADJUST);
-        FillSurfaceRect(inner, (pushed || inactive) ? ui::palette::Face : Window, R2_COPYPEN);
+        FillSurfaceRect(
+            inner, (pushed || inactive) ? GetSysColor(COLOR_BTNFACE) : GetSysColor(COLOR_WINDOW),
+            R2_COPYPEN);
         if (state & DFCS_CHECKED) {
             static const int tops[7] = {2, 3, 4, 3, 2, 1, 0};
-            COLORREF mark = inactive ? GrayText : WindowText;
+            COLORREF mark = inactive ? GetSysColor(COLOR_GRAYTEXT) : GetSysColor(COLOR_WINDOWTEXT);
             for (int i = 0; i < 7; ++i)
                 FillSurfaceRect(CRect(inner.left + 1 + i, inner.top + 1 + tops[i],
                                       inner.left + 2 + i, inner.top + 4 + tops[i]),

@@ -4,20 +4,17 @@
 
 #include "platform/crt/Runtime.h"
 #include "platform/ui/CButton.h"
+#include "platform/ui/CEdit.h"
+#include "platform/ui/CListBox.h"
 #include "platform/ui/CStatic.h"
-#include "platform/ui/ClassicColors.h"
 #include "platform/ui/InputSource.h"
 #include "platform/ui/MessageQueue.h"
+#include "platform/ui/SysColors.h"
 #include "platform/ui/WindowSystem.h"
 
 using ui::WindowSystem;
 
 namespace {
-
-CBrush& FaceBrush() {
-    static CBrush brush(ui::palette::Face);
-    return brush;
-}
 
 // The direct child of `dialog` that holds `w`, or null.
 CWnd* ChildHolding(const CWnd* dialog, CWnd* w) {
@@ -34,13 +31,19 @@ std::unique_ptr<CWnd> MakeControl(const std::wstring& kind) {
         return std::make_unique<CButton>();
     if (k == L"STATIC")
         return std::make_unique<CStatic>();
+    if (k == L"EDIT")
+        return std::make_unique<CEdit>();
+    if (k == L"LISTBOX")
+        return std::make_unique<CListBox>();
+    if (k == L"SCROLLBAR")
+        return std::make_unique<CScrollBar>();
     return std::make_unique<CWnd>();
 }
 
 } // namespace
 
 CDialog::CDialog(UINT templateId, CWnd* parent) : templateId_(templateId), parentWnd_(parent) {
-    backgroundBrush_ = &FaceBrush();
+    backgroundBrush_ = GetSysColorBrush(COLOR_BTNFACE);
 }
 
 CDialog::~CDialog() {
@@ -180,8 +183,12 @@ int CDialog::RunModalLoop() {
             break;
         }
         bool handled = false;
-        for (CWnd* w = msg.hwnd; w && IsWindow(w) && !handled; w = w->GetParent())
+        // The parent is taken first: a window may be gone once it has seen the message.
+        for (CWnd* w = msg.hwnd; w && IsWindow(w) && !handled;) {
+            CWnd* parent = w->GetParent();
             handled = w->PreTranslateMessage(&msg);
+            w = parent;
+        }
         if (!handled) {
             TranslateMessage(&msg);
             DispatchMessage(&msg);
@@ -336,8 +343,12 @@ BOOL IsDialogMessage(HWND dialog, LPMSG msg) {
             if (code & DLGC_WANTTAB)
                 break;
             bool back = GetKeyState(VK_SHIFT) < 0;
-            if (CWnd* next = dialog->GetNextDlgTabItem(holder, back))
+            if (CWnd* next = dialog->GetNextDlgTabItem(holder, back)) {
                 next->SetFocus();
+                // A control that keeps a selection comes in with all of its text selected.
+                if (next->SendMessage(WM_GETDLGCODE) & DLGC_HASSETSEL)
+                    next->SendMessage(EM_SETSEL, 0, -1);
+            }
             return TRUE;
         }
         case VK_RETURN: {

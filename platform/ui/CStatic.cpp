@@ -1,7 +1,7 @@
 #include "platform/ui/CStatic.h"
 
-#include "platform/ui/ClassicColors.h"
 #include "platform/ui/ControlPaint.h"
+#include "platform/ui/SysColors.h"
 
 BOOL CStatic::Create(LPCTSTR text, DWORD style, const RECT& rect, CWnd* parent, UINT id) {
     return CreateEx(0, L"STATIC", text, style | WS_CHILD, rect, parent, id);
@@ -44,8 +44,8 @@ void CStatic::OnPaint() {
     CRect client;
     GetClientRect(&client);
     dc->SelectObject(ui::ControlFont(this));
-    dc->SetTextColor(ui::palette::ButtonText);
-    dc->SetBkColor(ui::palette::Face);
+    dc->SetTextColor(GetSysColor(COLOR_BTNTEXT));
+    dc->SetBkColor(GetSysColor(COLOR_BTNFACE));
     CWnd* parent = GetParent();
     HBRUSH brush = parent ? reinterpret_cast<HBRUSH>(
                                 parent->SendMessage(WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
@@ -54,8 +54,8 @@ void CStatic::OnPaint() {
     DWORD kind = GetStyle() & SS_TYPEMASK;
     if (kind == SS_BLACKRECT || kind == SS_GRAYRECT || kind == SS_WHITERECT) {
         COLORREF c = kind == SS_BLACKRECT  ? RGB(0, 0, 0)
-                     : kind == SS_GRAYRECT ? ui::palette::Shadow
-                                           : ui::palette::Highlight;
+                     : kind == SS_GRAYRECT ? GetSysColor(COLOR_BTNSHADOW)
+                                           : GetSysColor(COLOR_BTNHIGHLIGHT);
         dc->FillSolidRect(&client, c);
         EndPaint(&ps);
         return;

@@ -5,6 +5,7 @@
 
 #include "platform/crt/Runtime.h"
 #include "platform/ui/DisplayBackend.h"
+#include "platform/ui/WindowClass.h"
 #include "platform/ui/WindowSystem.h"
 
 using ui::WindowSystem;
@@ -13,6 +14,8 @@ CWnd::CWnd() = default;
 
 const CWnd CWnd::wndTop;
 const CWnd CWnd::wndBottom;
+const CWnd CWnd::wndTopMost;
+const CWnd CWnd::wndNoTopMost;
 
 CWnd::~CWnd() {
     if (m_hWnd)
@@ -60,6 +63,13 @@ BOOL CWnd::CreateEx(DWORD exStyle, LPCTSTR className, LPCTSTR windowName, DWORD 
         return FALSE;
     text_ = cs.lpszName ? cs.lpszName : L"";
     className_ = (cs.lpszClass && !IS_INTRESOURCE(cs.lpszClass)) ? cs.lpszClass : L"";
+    // A registered class gives its background and cursor to windows that set none.
+    WNDCLASS cls{};
+    if (!className_.IsEmpty() && GetClassInfo(nullptr, className_, &cls)) {
+        if (!backgroundBrush_ && cls.hbrBackground)
+            backgroundBrush_ = ui::ResolveClassBrush(cls.hbrBackground);
+        classCursor_ = cls.hCursor;
+    }
     rect_ = CRect(cs.x, cs.y, cs.x + cs.cx, cs.y + cs.cy);
     m_hWnd = this;
     WindowSystem::Live().insert(this);
@@ -555,6 +565,19 @@ BOOL CWnd::SetWindowPos(const CWnd* insertAfter, int x, int y, int cx, int cy, U
         else {
             auto it = std::find(sib.begin(), sib.end(), insertAfter);
             sib.insert(it == sib.end() ? sib.end() : it + 1, this);
+        }
+    }
+    if (!(flags & SWP_NOZORDER) && !parent_) {
+        // Top-level windows: topmost ones stay above all others (hit tests look at them
+        // first); bringing one to the top puts it last in the creation order.
+        if (insertAfter == &wndTopMost)
+            exStyle_ |= WS_EX_TOPMOST;
+        else if (insertAfter == &wndNoTopMost)
+            exStyle_ &= ~WS_EX_TOPMOST;
+        if (insertAfter == HWND_TOP || insertAfter == &wndTop || insertAfter == &wndTopMost) {
+            auto& tops = WindowSystem::TopLevels();
+            tops.erase(std::remove(tops.begin(), tops.end(), this), tops.end());
+            tops.push_back(this);
         }
     }
     bool moved = next.TopLeft() != old.TopLeft();

@@ -15,6 +15,7 @@
 
 class CScrollBar;
 class CDataExchange;
+struct TOOLINFO;
 typedef struct _cairo_surface cairo_surface_t;
 namespace ui {
 struct WindowSystem;
@@ -117,6 +118,8 @@ public:
     BOOL SetWindowPos(const CWnd* insertAfter, int x, int y, int cx, int cy, UINT flags);
     static const CWnd wndTop;
     static const CWnd wndBottom;
+    static const CWnd wndTopMost;   // a top-level window stays above all others
+    static const CWnd wndNoTopMost; // and no longer does
     void CenterWindow(CWnd* alternateOwner = nullptr);
 
     // Painting.
@@ -148,6 +151,16 @@ public:
     UINT_PTR SetTimer(UINT_PTR id, UINT elapse, TIMERPROC proc = nullptr);
     BOOL KillTimer(UINT_PTR id);
     int MessageBox(LPCTSTR text, LPCTSTR caption = nullptr, UINT type = MB_OK);
+
+    // Tool tips: with them enabled, the mouse resting over a tool that OnToolHitTest names
+    // shows the tool's text in a tip window after a moment; a text given as
+    // LPSTR_TEXTCALLBACK is asked of the tool's window with WM_NOTIFY TTN_NEEDTEXTW.
+    BOOL EnableToolTips(BOOL enable = TRUE);
+    BOOL ToolTipsEnabled() const { return toolTips_; }
+    // The tool under a client point: fills `ti` and answers its id, or -1 for none. The
+    // default names the child window under the point (TTF_IDISHWND, text by callback).
+    virtual INT_PTR OnToolHitTest(CPoint point, TOOLINFO* ti) const;
+    static void CancelToolTips(BOOL keys = FALSE);
 
     // Dialog data exchange.
     BOOL UpdateData(BOOL saveAndValidate = TRUE);
@@ -198,6 +211,8 @@ protected:
 
     // The brush that erases the background (none: the window paints everything itself).
     HBRUSH backgroundBrush_ = nullptr;
+    // The cursor of the window's registered class (the arrow when none).
+    HCURSOR classCursor_ = nullptr;
 
 private:
     friend struct ui::WindowSystem;
@@ -220,6 +235,7 @@ private:
     bool redraw_ = true;
     bool destroying_ = false;
     bool closePressed_ = false;
+    bool toolTips_ = false;
     cairo_surface_t* surface_ = nullptr; // top-level windows only
     std::vector<std::unique_ptr<CDC>> dcs_;
 };

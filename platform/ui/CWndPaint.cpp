@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <functional>
 
-#include "platform/ui/ClassicColors.h"
+#include "platform/ui/SysColors.h"
 #include "platform/ui/WindowSystem.h"
 
 // ---- CWnd painting members ----
@@ -223,7 +223,7 @@ LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         if (parent_ && parent_->SendMessage(WM_SETCURSOR, wParam, lParam))
             return TRUE;
         if (LOWORD(lParam) == HTCLIENT)
-            ::SetCursor(::LoadCursor(nullptr, IDC_ARROW));
+            ::SetCursor(classCursor_ ? classCursor_ : ::LoadCursor(nullptr, IDC_ARROW));
         return FALSE;
     case WM_MOUSEWHEEL:
         return parent_ ? parent_->SendMessage(message, wParam, lParam) : 0;
@@ -238,21 +238,19 @@ LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CTLCOLORSCROLLBAR: {
         CDC* dc = reinterpret_cast<CDC*>(wParam);
         if (dc) {
-            dc->SetTextColor(ui::palette::ButtonText);
-            dc->SetBkColor(ui::palette::Face);
+            dc->SetTextColor(GetSysColor(COLOR_BTNTEXT));
+            dc->SetBkColor(GetSysColor(COLOR_BTNFACE));
         }
-        static CBrush face(ui::palette::Face);
-        return reinterpret_cast<LRESULT>(&face);
+        return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
     }
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORLISTBOX: {
         CDC* dc = reinterpret_cast<CDC*>(wParam);
         if (dc) {
-            dc->SetTextColor(ui::palette::WindowText);
-            dc->SetBkColor(ui::palette::Window);
+            dc->SetTextColor(GetSysColor(COLOR_WINDOWTEXT));
+            dc->SetBkColor(GetSysColor(COLOR_WINDOW));
         }
-        static CBrush window(ui::palette::Window);
-        return reinterpret_cast<LRESULT>(&window);
+        return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
     }
     case WM_SYSKEYDOWN:
         if (wParam == VK_F4)

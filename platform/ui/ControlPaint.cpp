@@ -1,7 +1,7 @@
 #include "platform/ui/ControlPaint.h"
 
 #include "platform/crt/WideText.h"
-#include "platform/ui/ClassicColors.h"
+#include "platform/ui/SysColors.h"
 #include "platform/ui/WindowSystem.h"
 
 namespace ui {
@@ -18,11 +18,11 @@ CRect DrawControlText(CDC& dc, const CString& text, CRect rect, UINT format, boo
     if (enabled) {
         dc.DrawText(text, &rect, format);
     } else {
-        COLORREF old = dc.SetTextColor(palette::Highlight);
+        COLORREF old = dc.SetTextColor(GetSysColor(COLOR_BTNHIGHLIGHT));
         CRect shifted = rect;
         shifted.OffsetRect(1, 1);
         dc.DrawText(text, &shifted, format);
-        dc.SetTextColor(palette::Shadow);
+        dc.SetTextColor(GetSysColor(COLOR_BTNSHADOW));
         dc.DrawText(text, &rect, format);
         dc.SetTextColor(old);
     }

@@ -5,7 +5,7 @@
 
 #include "platform/crt/WideText.h"
 #include "platform/ui/CDialog.h"
-#include "platform/ui/ClassicColors.h"
+#include "platform/ui/SysColors.h"
 #include "platform/ui/WindowSystem.h"
 
 namespace {
@@ -24,7 +24,7 @@ protected:
     void OnPaint() override {
         PAINTSTRUCT ps;
         CDC* dc = BeginPaint(&ps);
-        dc->FillSolidRect(0, 0, 32, 32, ui::palette::Face);
+        dc->FillSolidRect(0, 0, 32, 32, GetSysColor(COLOR_BTNFACE));
         CFont font;
         font.CreateFont(-22, 0, 0, 0, FW_BOLD, 0, 0, 0, 0, 0, 0, 0, 0, L"Times New Roman");
         CPen outline(PS_SOLID, 1, RGB(0, 0, 0));

@@ -7,6 +7,7 @@
 #include <map>
 #include <thread>
 
+#include "platform/ui/CToolTipCtrl.h"
 #include "platform/ui/InputSource.h"
 #include "platform/ui/MessageQueue.h"
 #include "platform/ui/WindowSystem.h"
@@ -310,8 +311,12 @@ void DrainQueue() {
             return;
         }
         bool handled = false;
-        for (CWnd* w = m.hwnd; w && IsWindow(w) && !handled; w = w->GetParent())
+        // The parent is taken first: a window may be gone once it has seen the message.
+        for (CWnd* w = m.hwnd; w && IsWindow(w) && !handled;) {
+            CWnd* parent = w->GetParent();
             handled = w->PreTranslateMessage(&m);
+            w = parent;
+        }
         if (!handled) {
             TranslateMessage(&m);
             DispatchMessage(&m);
@@ -423,6 +428,10 @@ BOOL GetMessage(LPMSG msg, HWND hwnd, UINT filterMin, UINT filterMax) {
 BOOL TranslateMessage(const MSG* msg) {
     if (!msg || (msg->message != WM_KEYDOWN && msg->message != WM_SYSKEYDOWN))
         return FALSE;
+    // A display that types the key's character itself says so in bit 25 (unused by the
+    // desktop); the character then arrives as its own WM_CHAR.
+    if (msg->lParam & (LPARAM(1) << 25))
+        return FALSE;
     UINT vk = static_cast<UINT>(msg->wParam);
     bool shift = GetKeyState(VK_SHIFT) < 0;
     bool ctrl = GetKeyState(VK_CONTROL) < 0;
@@ -454,6 +463,8 @@ BOOL TranslateMessage(const MSG* msg) {
 LRESULT DispatchMessage(const MSG* msg) {
     if (!msg)
         return 0;
+    if (msg->message >= WM_MOUSEFIRST && msg->message <= WM_MOUSELAST)
+        ui::RelayToolTipMouse(*msg);
     if (msg->message == WM_TIMER && msg->lParam) {
         reinterpret_cast<TIMERPROC>(msg->lParam)(msg->hwnd, WM_TIMER, msg->wParam, ui::ClockNow());
         return 0;

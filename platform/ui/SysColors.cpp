@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "platform/ui/CBrush.h"
+
 namespace {
 
 constexpr int kColorCount = COLOR_MENUBAR + 1;
@@ -43,12 +45,31 @@ constexpr std::array<COLORREF, kColorCount> kClassic = {
 
 std::array<COLORREF, kColorCount> g_colors = kClassic;
 
+// The system's brushes: whoever holds one sees the colour change with the table.
+std::array<CBrush, kColorCount>& Brushes() {
+    static std::array<CBrush, kColorCount> brushes;
+    return brushes;
+}
+
+void RefreshBrushes() {
+    for (std::size_t i = 0; i < g_colors.size(); ++i)
+        Brushes()[i].CreateSolidBrush(g_colors[i]);
+}
+
 } // namespace
 
 COLORREF GetSysColor(int index) {
     if (index < 0 || index >= kColorCount)
         return 0;
     return g_colors[static_cast<std::size_t>(index)];
+}
+
+CBrush* GetSysColorBrush(int index) {
+    if (index < 0 || index >= kColorCount)
+        return nullptr;
+    CBrush& brush = Brushes()[static_cast<std::size_t>(index)];
+    brush.CreateSolidBrush(g_colors[static_cast<std::size_t>(index)]);
+    return &brush;
 }
 
 BOOL SetSysColors(int count, const int* elements, const COLORREF* values) {
@@ -59,9 +80,11 @@ BOOL SetSysColors(int count, const int* elements, const COLORREF* values) {
             return FALSE;
     for (int i = 0; i < count; ++i)
         g_colors[static_cast<std::size_t>(elements[i])] = values[i];
+    RefreshBrushes();
     return TRUE;
 }
 
 void ResetSysColors() {
     g_colors = kClassic;
+    RefreshBrushes();
 }

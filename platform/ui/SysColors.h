@@ -4,6 +4,8 @@
 
 #include "platform/crt/WinTypes.h"
 
+class CBrush;
+
 enum : int {
     COLOR_SCROLLBAR = 0,
     COLOR_BACKGROUND = 1,
@@ -48,6 +50,10 @@ COLORREF GetSysColor(int index);
 
 // Changes `count` elements at once; FALSE (and nothing changed) when any index is unknown.
 BOOL SetSysColors(int count, const int* elements, const COLORREF* values);
+
+// A solid brush of an element's colour, owned by the system; it follows SetSysColors.
+// Null for an index outside the table.
+CBrush* GetSysColorBrush(int index);
 
 // Puts the whole table back to the classic palette (start-up state; used by tests).
 void ResetSysColors();

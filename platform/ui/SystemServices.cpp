@@ -39,6 +39,10 @@ void SetDisplayBackend(DisplayBackend* backend) {
 DisplayBackend* GetDisplayBackend() {
     return Backend();
 }
+bool DisplayTakesInput() {
+    InputSource* input = GetInputSource();
+    return Backend() && input && dynamic_cast<InputSource*>(Backend()) == input;
+}
 const std::vector<Sound>& Sounds() {
     return SoundLog();
 }
@@ -138,6 +142,8 @@ HCURSOR LoadCursor(HINSTANCE, LPCTSTR name) {
 HCURSOR SetCursor(HCURSOR cursor) {
     HCURSOR old = CurrentCursor();
     CurrentCursor() = cursor;
+    if (ui::DisplayBackend* backend = ui::GetDisplayBackend(); backend && old != cursor)
+        backend->CursorChanged(ui::CurrentCursorId());
     return old;
 }
 

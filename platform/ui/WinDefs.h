@@ -97,6 +97,10 @@ constexpr LPARAM MAKELPARAM(int lo, int hi) {
 constexpr WPARAM MAKEWPARAM(int lo, int hi) {
     return static_cast<WPARAM>(static_cast<DWORD>((lo & 0xFFFF) | ((hi & 0xFFFF) << 16)));
 }
+constexpr LONG MAKELONG(int lo, int hi) {
+    return static_cast<LONG>((static_cast<DWORD>(lo) & 0xFFFF) |
+                             ((static_cast<DWORD>(hi) & 0xFFFF) << 16));
+}
 constexpr LRESULT MAKELRESULT(int lo, int hi) {
     return MAKELPARAM(lo, hi);
 }

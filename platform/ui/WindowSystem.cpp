@@ -4,8 +4,8 @@
 #include <cairo.h>
 #include <functional>
 
-#include "platform/ui/ClassicColors.h"
 #include "platform/ui/DisplayBackend.h"
+#include "platform/ui/SysColors.h"
 
 namespace ui {
 
@@ -133,7 +133,9 @@ void WindowSystem::ResizeSurface(CWnd* top) {
     cairo_surface_t* s = cairo_image_surface_create(CAIRO_FORMAT_RGB24, width, height);
     // A fresh surface shows the button face until the window paints.
     cairo_t* cr = cairo_create(s);
-    cairo_set_source_rgb(cr, 212 / 255.0, 208 / 255.0, 200 / 255.0);
+    COLORREF face = GetSysColor(COLOR_BTNFACE);
+    cairo_set_source_rgb(cr, GetRValue(face) / 255.0, GetGValue(face) / 255.0,
+                         GetBValue(face) / 255.0);
     cairo_paint(cr);
     cairo_destroy(cr);
     if (top->surface_)
@@ -265,12 +267,11 @@ CRect WindowSystem::CloseBoxRect(const CWnd* w) {
 }
 
 void WindowSystem::DrawFrame(CWnd* w, CDC& dc) {
-    using namespace palette;
     CRect r(0, 0, w->rect_.Width(), w->rect_.Height());
     bool captioned = (w->style_ & WS_CAPTION) == WS_CAPTION;
     if (captioned || (w->style_ & WS_DLGFRAME) || (w->exStyle_ & WS_EX_DLGMODALFRAME)) {
         dc.DrawEdge(&r, EDGE_RAISED, BF_RECT | BF_ADJUST);
-        dc.Draw3dRect(&r, Face, Face);
+        dc.Draw3dRect(&r, GetSysColor(COLOR_BTNFACE), GetSysColor(COLOR_BTNFACE));
         r.DeflateRect(1, 1);
     } else if (w->style_ & WS_BORDER) {
         dc.Draw3dRect(&r, RGB(0, 0, 0), RGB(0, 0, 0));
@@ -279,8 +280,10 @@ void WindowSystem::DrawFrame(CWnd* w, CDC& dc) {
     if (captioned) {
         CRect cap(r.left, r.top, r.right, r.top + 18);
         bool active = Active() == w;
-        COLORREF from = active ? ActiveCaption : InactiveCaption;
-        COLORREF to = active ? ActiveCaptionGradient : InactiveCaptionGradient;
+        COLORREF from =
+            active ? GetSysColor(COLOR_ACTIVECAPTION) : GetSysColor(COLOR_INACTIVECAPTION);
+        COLORREF to = active ? GetSysColor(COLOR_GRADIENTACTIVECAPTION)
+                             : GetSysColor(COLOR_GRADIENTINACTIVECAPTION);
         for (int x = cap.left; x < cap.right; ++x) {
             double t = cap.Width() > 1 ? double(x - cap.left) / (cap.Width() - 1) : 0;
             auto mix = [&](int a, int b) { return static_cast<int>(a + (b - a) * t + 0.5); };
@@ -289,13 +292,13 @@ void WindowSystem::DrawFrame(CWnd* w, CDC& dc) {
                                  mix(GetGValue(from), GetGValue(to)),
                                  mix(GetBValue(from), GetBValue(to))));
         }
-        dc.FillSolidRect(r.left, cap.bottom, r.Width(), 1, Face);
+        dc.FillSolidRect(r.left, cap.bottom, r.Width(), 1, GetSysColor(COLOR_BTNFACE));
         static CFont captionFont;
         if (!captionFont.GetSafeHandle())
             captionFont.CreateFont(-11, 0, 0, 0, FW_BOLD, 0, 0, 0, 0, 0, 0, 0, 0, L"Tahoma");
         CFont* oldFont = dc.SelectObject(&captionFont);
         dc.SetBkMode(TRANSPARENT);
-        dc.SetTextColor(active ? CaptionText : Face);
+        dc.SetTextColor(GetSysColor(active ? COLOR_CAPTIONTEXT : COLOR_INACTIVECAPTIONTEXT));
         CRect text(cap.left + 4, cap.top, cap.right - 22, cap.bottom);
         dc.DrawText(w->text_, &text, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
         dc.SelectObject(oldFont);
@@ -335,7 +338,12 @@ CWnd* WindowSystem::WindowFromScreenPoint(POINT screen) {
     CWnd* top = nullptr;
     auto& tops = TopLevels();
     CWnd* active = Active();
-    if (active && active->IsWindowVisible() && FrameHitTest(active, screen) != HTNOWHERE)
+    for (auto it = tops.rbegin(); !top && it != tops.rend(); ++it)
+        if (((*it)->exStyle_ & WS_EX_TOPMOST) && (*it)->IsWindowVisible() &&
+            FrameHitTest(*it, screen) != HTNOWHERE &&
+            (*it)->SendMessage(WM_NCHITTEST, 0, MAKELPARAM(screen.x, screen.y)) != HTTRANSPARENT)
+            top = *it; // a tip lets the mouse through to what lies below
+    if (!top && active && active->IsWindowVisible() && FrameHitTest(active, screen) != HTNOWHERE)
         top = active;
     for (auto it = tops.rbegin(); !top && it != tops.rend(); ++it)
         if ((*it)->IsWindowVisible() && FrameHitTest(*it, screen) != HTNOWHERE)

@@ -17,6 +17,16 @@ TEST(Arguments, ReadsTheDrawingItsInputAndOptions) {
     EXPECT_EQ(ParseArguments({"--script", "run.scr", "plan.dxf"}, error)->script, "run.scr");
 }
 
+TEST(Arguments, GuiAsksForTheDisplay) {
+    std::string error;
+    auto plain = ParseArguments({"a.dxf"}, error);
+    auto gui = ParseArguments({"a.dxf", "--gui", "--script", "s"}, error);
+    ASSERT_TRUE(plain && gui);
+    EXPECT_FALSE(plain->gui);
+    EXPECT_TRUE(gui->gui);
+    EXPECT_EQ(gui->script, "s");
+}
+
 TEST(Arguments, RefusesWhatCannotBeRunWithAReason) {
     const std::vector<std::vector<std::string>> wrong = {
         {},
@@ -26,7 +36,7 @@ TEST(Arguments, RefusesWhatCannotBeRunWithAReason) {
         {"a.dxf", "--script", "s", "-c", "ZRBOMT"},
         {"a.dxf", "--script", "s", "--script", "t"},
         {"a.dxf", "--frobnicate"},
-        {"a.dxf", "--gui"},
+        {"a.dxf", "bom"},
     };
     for (const auto& args : wrong) {
         std::string error;

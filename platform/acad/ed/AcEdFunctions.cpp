@@ -10,6 +10,8 @@
 #include "platform/acad/ed/HostCommands.h"
 #include "platform/acad/ed/SelectionSets.h"
 #include "platform/acad/ed/SystemVariables.h"
+#include "platform/ui/DisplayBackend.h"
+#include "platform/ui/FileDialog.h"
 
 namespace ed {
 
@@ -40,11 +42,21 @@ void ResetInitGet() {
 
 using namespace ed;
 
-int acedGetFileD(const wchar_t* title, const wchar_t* defaultFile, const wchar_t* extension, int,
-                 resbuf* result) {
+int acedGetFileD(const wchar_t* title, const wchar_t* defaultFile, const wchar_t* extension,
+                 int flags, resbuf* result) {
     if (!result)
         return RTERROR;
     std::wstring caption = title && *title ? title : L"Select file";
+    if (ui::DisplayTakesInput()) {
+        // Someone sits at the display: the file chooser asks.
+        CString chosen;
+        if (!ui::RunFileDialog(caption.c_str(), defaultFile ? defaultFile : L"",
+                               extension ? extension : L"", flags, chosen))
+            return RTERROR;
+        result->restype = RTSTR;
+        result->resval.rstring = acad_strdup(chosen);
+        return RTNORM;
+    }
     Input().Print(L"\n" + caption + L" (file name or CANCEL): ");
     std::optional<ScriptLine> line = AwaitAnswer(L"file dialog \"" + caption + L"\"");
     if (!line || IsCancel(*line))
