@@ -1,10 +1,11 @@
 #include "host/Commands.h"
 
 #include "host/CommandFrame.h"
-#include "host/EmptyDialog.h"
 #include "platform/acad/rx/AcEdCommandStack.h"
 #include "platform/acad/rx/AcRxDictionary.h"
 #include "platform/acad/rx/AcRxDynamicLinker.h"
+#include "pricelist/BlockPriceDialog.h"
+#include "report/ReportCommand.h"
 
 const CommandTableEntry kCommandTable[2] = {
     {kCommandGroup, L"BlockPrice_Global", L"ZRBOMT", ACRX_CMD_MODAL, BlockPriceCommand},
@@ -16,7 +17,7 @@ void BlockPriceCommand() {
 }
 
 void CalcPriceCommand() {
-    RunModalDialogFrame<CalcPriceDialog>();
+    RunReportCommand<CalcPriceDialog>();
 }
 
 void AddCommand(const wchar_t* group, const wchar_t* globalName, const wchar_t* localName,

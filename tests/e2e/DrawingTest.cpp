@@ -61,8 +61,9 @@ TEST(Drawing, SelectionsTakeModelSpaceReferencesInDrawingOrder) {
 TEST(Drawing, SaveWritesAnAuditCleanDrawingAndKeepsTheOldOneAsBak) {
     std::string dir = ScratchDir("save");
     std::string plan = CopyOfPlan(dir);
-    KestrelResult run = RunKestrel({plan, "-c", "ZRBOMT", "-c", "SAVE", "-c",
-                                    "SAVE \"" + dir + "/saved copy.dxf\"", "-o", dir + "/out.dxf"});
+    KestrelResult run =
+        RunKestrel({plan, "-c", "ZRBOMT", "-c", "CLICK \"&Close\"", "-c", "SAVE", "-c",
+                    "SAVE \"" + dir + "/saved copy.dxf\"", "-o", dir + "/out.dxf"});
     EXPECT_EQ(run.exitCode, 0) << run.err;
     EXPECT_TRUE(std::filesystem::exists(dir + "/plan.bak"));
     for (const char* name : {"/plan.dxf", "/saved copy.dxf", "/out.dxf"})

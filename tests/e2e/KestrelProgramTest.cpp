@@ -42,20 +42,23 @@ TEST(Program, HelpAndBadArguments) {
 }
 
 TEST(Program, RunsTheModulesCommandsAndGoesOnAfterAnUnknownOne) {
-    KestrelResult run = RunKestrel({kOfficePlan, "-c", "FROBNICATE", "-c", "ZRBOMT", "-c", "zrbomc",
-                                    "-c", "_CalcPrice_Global"});
+    KestrelResult run = RunKestrel({kOfficePlan, "-c", "FROBNICATE", "-c", "ZRBOMT", "-c",
+                                    "CLICK \"&Close\"", "-c", "zrbomc", "-c", "CANCEL", "-c",
+                                    "CANCEL", "-c", "_CalcPrice_Global", "-c", "CANCEL", "-c", ""});
     EXPECT_EQ(run.exitCode, 0) << run.err;
     EXPECT_TRUE(Has(run.out, "Unknown command \"FROBNICATE\".  Press F1 for help.")) << run.out;
-    EXPECT_TRUE(Has(run.out, "Command: ZRBOMT\nCommand: zrbomc\nCommand: _CalcPrice_Global\n"))
-        << run.out;
+    EXPECT_TRUE(Has(run.out, "Command: ZRBOMT\n")) << run.out;
+    EXPECT_TRUE(Has(run.out, "Command: zrbomc\n")) << run.out;
+    EXPECT_TRUE(Has(run.out, "Command: _CalcPrice_Global\n")) << run.out;
     EXPECT_EQ(run.err, "");
 
     // The same from a script file, comments and blank lines included, and typed on the console.
     std::string dir = ScratchDir("script");
-    std::ofstream(dir + "/run.scr") << "# a comment\nZRBOMT   # and another\n\nZRBOMC\n";
+    std::ofstream(dir + "/run.scr")
+        << "# a comment\nZRBOMT   # and another\nCLICK \"&Close\"\n\nZRBOMC\nCANCEL\nCANCEL\n";
     KestrelResult script = RunKestrel({kOfficePlan, "--script", dir + "/run.scr"});
     EXPECT_EQ(script.exitCode, 0) << script.err;
-    KestrelResult console = RunKestrel({kOfficePlan}, "ZRBOMT\nNOPE\n");
+    KestrelResult console = RunKestrel({kOfficePlan}, "ZRBOMT\nKEY ESC\nNOPE\n");
     EXPECT_EQ(console.exitCode, 0) << console.err;
     EXPECT_TRUE(Has(console.out, "Unknown command \"NOPE\"")) << console.out;
 }
@@ -143,8 +146,13 @@ TEST(Program, FailuresAndMisplacedLinesGiveTheirExitCodes) {
 
 // The README's main job.
 TEST(Program, RunsTheExampleScript) {
-    KestrelResult run =
-        RunKestrel({kOfficePlan, "--script", kSourceDir + "/examples/office-bom.scr"});
+    // From the source folder, as the README runs it; the module's settings go to a copy's folder.
+    std::string dir = ScratchDir("example");
+    std::filesystem::copy_file(kBinaryDir + "/bin/kestrel.arx", dir + "/kestrel.arx");
+    KestrelResult run = RunKestrel({"examples/office-plan.dxf", "--script",
+                                    "examples/office-bom.scr", "--module", dir + "/kestrel.arx"},
+                                   "", 10, kSourceDir);
     EXPECT_EQ(run.exitCode, 0) << run.err;
     EXPECT_FALSE(Has(run.out, "Unknown command")) << run.out;
+    EXPECT_TRUE(std::filesystem::exists(dir + "/filename.set"));
 }

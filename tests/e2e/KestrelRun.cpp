@@ -33,7 +33,7 @@ std::string Slurp(const std::string& path) {
 } // namespace
 
 KestrelResult RunKestrel(const std::vector<std::string>& args, const std::string& input,
-                         double limitSeconds) {
+                         double limitSeconds, const std::string& workingDir) {
     std::string dir = ScratchDir("run");
     std::string in = dir + "/in", out = dir + "/out", err = dir + "/err";
     std::ofstream(in, std::ios::binary) << input;
@@ -43,6 +43,8 @@ KestrelResult RunKestrel(const std::vector<std::string>& args, const std::string
         freopen(in.c_str(), "rb", stdin);
         freopen(out.c_str(), "wb", stdout);
         freopen(err.c_str(), "wb", stderr);
+        if (!workingDir.empty() && chdir(workingDir.c_str()) != 0)
+            _exit(126);
         std::vector<char*> argv{const_cast<char*>(kKestrel.c_str())};
         for (const auto& arg : args)
             argv.push_back(const_cast<char*>(arg.c_str()));

@@ -10,8 +10,9 @@ struct KestrelResult {
     double seconds = 0;
 };
 
+// Runs in `workingDir` when one is given, else in the test's own directory.
 KestrelResult RunKestrel(const std::vector<std::string>& args, const std::string& input = "",
-                         double limitSeconds = 10);
+                         double limitSeconds = 10, const std::string& workingDir = "");
 
 // A fresh directory for the test's files.
 std::string ScratchDir(const std::string& name);

@@ -7,7 +7,6 @@
 
 #include "host/CommandFrame.h"
 #include "host/Commands.h"
-#include "host/EmptyDialog.h"
 #include "platform/acad/rx/AcEdCommandStack.h"
 #include "platform/acad/rx/AcRxDictionary.h"
 #include "platform/acad/rx/AcRxDynamicLinker.h"
@@ -106,9 +105,6 @@ TEST(CommandFrame, RunsTheDialogWithModuleResourcesAndRestoresThemOnEveryExit) {
     EXPECT_EQ(frameLog.destroyed, 1);
     EXPECT_EQ(acDocManager->resourceDepth(), depth);
 
-    BlockPriceCommand();
-    CalcPriceCommand();
-    EXPECT_EQ(acDocManager->resourceDepth(), depth);
     SetAcadMainWindow(nullptr);
     ModuleMain(ModuleInstance(), DLL_PROCESS_DETACH);
 }

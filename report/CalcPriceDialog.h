@@ -1,0 +1,44 @@
+#pragma once
+// "BOM Report" (template 201): the counted records of one ZRBOMC run. The dialog owns the
+// run's working state: the records, the name index used while counting, and the table block
+// that "&Insert" builds for the command to place.
+
+#include "platform/ui/CArray.h"
+#include "platform/ui/CButton.h"
+#include "platform/ui/CDialog.h"
+#include "platform/ui/CMap.h"
+#include "platform/ui/CStatic.h"
+#include "report/MyCug2.h"
+#include "report/ResultString.h"
+
+// Growth step of `results` once a price file is read, and the bucket and node-pool sizes of
+// `nameIndex`.
+constexpr INT_PTR kResultsGrowBy = 100;
+constexpr UINT kNameIndexBuckets = 500;
+constexpr INT_PTR kNameIndexBlockSize = 10;
+constexpr int kTableBlockNameSize = 8; // "QVN%04i" and the terminator
+
+class CalcPriceDialog : public CDialog {
+public:
+    explicit CalcPriceDialog(CWnd* parent = nullptr);
+    ~CalcPriceDialog() override;
+
+    BOOL OnInitDialog() override;
+    // Keeps the column widths and the price file in the settings files and ends the dialog.
+    void CloseReport();
+    // Reads the report's column widths and `reportPriceFile` from the settings files.
+    void ReadSettings();
+
+    MyCug2 grid;
+    CArray<ResultString, const ResultString&> results;
+    CMap<CString, const CString&, int, int> nameIndex{kNameIndexBlockSize};
+    wchar_t tableBlockName[kTableBlockNameSize] = L"";
+
+protected:
+    void DoDataExchange(CDataExchange* dx) override;
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+    void OnClose() override;
+
+    CStatic fileLabel;
+    int showPriceCheck = 0;
+};
