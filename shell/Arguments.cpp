@@ -31,8 +31,10 @@ else the console: the same language typed live. A line answers what waits at tha
   # ...                                    a comment
 
 Windows are drawn headless (in memory); alerts appear as message boxes, which the script
-answers (CLICK "OK"), and are also printed on standard error. Until the module's dialogs are
-built, each command's dialog ends as soon as it opens.
+answers (CLICK "OK"), and are also printed on standard error. ZRBOMT opens the "BOM
+Template" dialog; ZRBOMC asks for a price file and a selection, counts and prices the block
+references and opens the "BOM Report" dialog. The dialogs' grids are not built yet: for now
+they show their controls, and Close, Esc or the title bar's close end them.
 
 Options:
   --script FILE   read the input from FILE (UTF-8)
