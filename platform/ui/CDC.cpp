@@ -1,6 +1,7 @@
 #include "platform/ui/CDC.h"
 
 #include <cstdint>
+#include <utility>
 
 #include "platform/ui/Pixels.h"
 
@@ -152,21 +153,15 @@ BOOL CDC::RestoreDC(int saved) {
 // ---- attributes ----
 
 COLORREF CDC::SetTextColor(COLORREF color) {
-    COLORREF old = state_.textColor;
-    state_.textColor = color;
-    return old;
+    return std::exchange(state_.textColor, color);
 }
 
 COLORREF CDC::SetBkColor(COLORREF color) {
-    COLORREF old = state_.bkColor;
-    state_.bkColor = color;
-    return old;
+    return std::exchange(state_.bkColor, color);
 }
 
 int CDC::SetBkMode(int mode) {
-    int old = state_.bkMode;
-    state_.bkMode = mode;
-    return old;
+    return std::exchange(state_.bkMode, mode);
 }
 
 int CDC::SetROP2(int mode) {
@@ -177,9 +172,7 @@ int CDC::SetROP2(int mode) {
 }
 
 UINT CDC::SetTextAlign(UINT flags) {
-    UINT old = state_.textAlign;
-    state_.textAlign = flags;
-    return old;
+    return std::exchange(state_.textAlign, flags);
 }
 
 int CDC::SetStretchBltMode(int) {

@@ -35,7 +35,6 @@ public:
 protected:
     friend class AcDbSymbolTable;
     AcDbSymbolTableIterator(kestrel::acad::DbStore* store, int table);
-    void skip(bool forward, bool skipDeleted);
     kestrel::acad::DbStore* store_;
     int table_;
     long position_ = 0;
@@ -111,7 +110,6 @@ public:
 private:
     friend class AcDbBlockTableRecord;
     AcDbBlockTableRecordIterator(kestrel::acad::DbStore* store, Adesk::UInt32 block);
-    void skip(bool forward, bool skipDeleted);
     kestrel::acad::DbStore* store_;
     Adesk::UInt32 block_;
     long position_ = 0;

@@ -18,6 +18,37 @@ int toInt(std::string_view v) {
     parseInt(v, i);
     return int(i);
 }
+
+// Both record iterators walk a list of object slots the same way: forwards or backwards,
+// passing over erased objects on request. The list is looked up afresh by each call because
+// records and entities may be added while an iterator is out.
+template <class Slots> bool cursorDone(long position, const Slots& slots) {
+    return position < 0 || position >= long(slots.size());
+}
+
+template <class Slots>
+void cursorSkip(const DbStore& store, const Slots& slots, long& position, bool forward,
+                bool skipDeleted) {
+    while (skipDeleted && !cursorDone(position, slots) &&
+           (store.slot(slots[size_t(position)]).flags & kestrel::acad::kErased))
+        position += forward ? 1 : -1;
+}
+
+template <class Slots>
+void cursorStart(const DbStore& store, const Slots& slots, long& position, bool atBeginning,
+                 bool skipDeleted) {
+    position = atBeginning ? 0 : long(slots.size()) - 1;
+    cursorSkip(store, slots, position, atBeginning, skipDeleted);
+}
+
+template <class Slots>
+void cursorStep(const DbStore& store, const Slots& slots, long& position, bool forward,
+                bool skipDeleted) {
+    if (cursorDone(position, slots))
+        return;
+    position += forward ? 1 : -1;
+    cursorSkip(store, slots, position, forward, skipDeleted);
+}
 } // namespace
 
 // ---------------------------------------------------------------- records
@@ -116,27 +147,16 @@ AcDbSymbolTableIterator::AcDbSymbolTableIterator(DbStore* store, int table)
 
 AcDbSymbolTableIterator::~AcDbSymbolTableIterator() = default;
 
-void AcDbSymbolTableIterator::skip(bool forward, bool skipDeleted) {
-    const auto& entries = store_->table(table_).entries;
-    while (!done() && skipDeleted &&
-           (store_->slot(entries[size_t(position_)]).flags & kestrel::acad::kErased))
-        position_ += forward ? 1 : -1;
-}
-
 void AcDbSymbolTableIterator::start(bool atBeginning, bool skipDeleted) {
-    position_ = atBeginning ? 0 : long(store_->table(table_).entries.size()) - 1;
-    skip(atBeginning, skipDeleted);
+    cursorStart(*store_, store_->table(table_).entries, position_, atBeginning, skipDeleted);
 }
 
 bool AcDbSymbolTableIterator::done() const {
-    return position_ < 0 || position_ >= long(store_->table(table_).entries.size());
+    return cursorDone(position_, store_->table(table_).entries);
 }
 
 void AcDbSymbolTableIterator::step(bool forward, bool skipDeleted) {
-    if (done())
-        return;
-    position_ += forward ? 1 : -1;
-    skip(forward, skipDeleted);
+    cursorStep(*store_, store_->table(table_).entries, position_, forward, skipDeleted);
 }
 
 Acad::ErrorStatus AcDbSymbolTableIterator::getRecordId(AcDbObjectId& id) const {
@@ -269,27 +289,16 @@ AcDbBlockTableRecordIterator::AcDbBlockTableRecordIterator(DbStore* store, uint3
 
 AcDbBlockTableRecordIterator::~AcDbBlockTableRecordIterator() = default;
 
-void AcDbBlockTableRecordIterator::skip(bool forward, bool skipDeleted) {
-    const auto& entities = store_->block(block_).entities;
-    while (!done() && skipDeleted &&
-           (store_->slot(entities[size_t(position_)]).flags & kestrel::acad::kErased))
-        position_ += forward ? 1 : -1;
-}
-
 void AcDbBlockTableRecordIterator::start(bool atBeginning, bool skipDeleted) {
-    position_ = atBeginning ? 0 : long(store_->block(block_).entities.size()) - 1;
-    skip(atBeginning, skipDeleted);
+    cursorStart(*store_, store_->block(block_).entities, position_, atBeginning, skipDeleted);
 }
 
 bool AcDbBlockTableRecordIterator::done() const {
-    return position_ < 0 || position_ >= long(store_->block(block_).entities.size());
+    return cursorDone(position_, store_->block(block_).entities);
 }
 
 void AcDbBlockTableRecordIterator::step(bool forward, bool skipDeleted) {
-    if (done())
-        return;
-    position_ += forward ? 1 : -1;
-    skip(forward, skipDeleted);
+    cursorStep(*store_, store_->block(block_).entities, position_, forward, skipDeleted);
 }
 
 Acad::ErrorStatus AcDbBlockTableRecordIterator::getEntityId(AcDbObjectId& id) const {
