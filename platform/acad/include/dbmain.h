@@ -60,6 +60,14 @@ protected:
     explicit AcDbObject(const char* dxfName);
     // eOk when the object may be changed (open for write, or not yet in a database).
     Acad::ErrorStatus assertWriteEnabled();
+    // The common body of a setter: the change is made only on an object open for write.
+    template <class Field, class Value>
+    Acad::ErrorStatus assignWhileWritable(Field& field, const Value& value) {
+        if (Acad::ErrorStatus es = assertWriteEnabled(); es != Acad::eOk)
+            return es;
+        field = value;
+        return Acad::eOk;
+    }
     // Reads the object's own values from its file record on first use.
     void ensureLoaded() const {
         if (!loaded_)

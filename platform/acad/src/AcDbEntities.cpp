@@ -150,10 +150,7 @@ double AcDbText::height() const {
 Acad::ErrorStatus AcDbText::setHeight(double h) {
     if (!(h > 0))
         return Acad::eInvalidInput;
-    if (Acad::ErrorStatus es = assertWriteEnabled(); es != Acad::eOk)
-        return es;
-    height_ = h;
-    return Acad::eOk;
+    return assignWhileWritable(height_, h);
 }
 
 double AcDbText::widthFactor() const {
@@ -164,10 +161,7 @@ double AcDbText::widthFactor() const {
 Acad::ErrorStatus AcDbText::setWidthFactor(double f) {
     if (!(f > 0))
         return Acad::eInvalidInput;
-    if (Acad::ErrorStatus es = assertWriteEnabled(); es != Acad::eOk)
-        return es;
-    widthFactor_ = f;
-    return Acad::eOk;
+    return assignWhileWritable(widthFactor_, f);
 }
 
 double AcDbText::rotation() const {
@@ -176,10 +170,7 @@ double AcDbText::rotation() const {
 }
 
 Acad::ErrorStatus AcDbText::setRotation(double angle) {
-    if (Acad::ErrorStatus es = assertWriteEnabled(); es != Acad::eOk)
-        return es;
-    rotation_ = angle;
-    return Acad::eOk;
+    return assignWhileWritable(rotation_, angle);
 }
 
 ACHAR* AcDbText::textString() const {
@@ -195,10 +186,7 @@ const ACHAR* AcDbText::textStringConst() const {
 Acad::ErrorStatus AcDbText::setTextString(const ACHAR* text) {
     if (!text)
         return Acad::eNullObjectPointer;
-    if (Acad::ErrorStatus es = assertWriteEnabled(); es != Acad::eOk)
-        return es;
-    text_ = text;
-    return Acad::eOk;
+    return assignWhileWritable(text_, text);
 }
 
 AcDbObjectId AcDbText::textStyle() const {
@@ -233,10 +221,7 @@ AcDb::TextHorzMode AcDbText::horizontalMode() const {
 Acad::ErrorStatus AcDbText::setHorizontalMode(AcDb::TextHorzMode mode) {
     if (mode < AcDb::kTextLeft || mode > AcDb::kTextFit)
         return Acad::eInvalidInput;
-    if (Acad::ErrorStatus es = assertWriteEnabled(); es != Acad::eOk)
-        return es;
-    horizontalMode_ = mode;
-    return Acad::eOk;
+    return assignWhileWritable(horizontalMode_, mode);
 }
 
 AcDb::TextVertMode AcDbText::verticalMode() const {
@@ -247,10 +232,7 @@ AcDb::TextVertMode AcDbText::verticalMode() const {
 Acad::ErrorStatus AcDbText::setVerticalMode(AcDb::TextVertMode mode) {
     if (mode < AcDb::kTextBase || mode > AcDb::kTextTop)
         return Acad::eInvalidInput;
-    if (Acad::ErrorStatus es = assertWriteEnabled(); es != Acad::eOk)
-        return es;
-    verticalMode_ = mode;
-    return Acad::eOk;
+    return assignWhileWritable(verticalMode_, mode);
 }
 
 Acad::ErrorStatus AcDbText::getGeomExtents(AcDbExtents& extents) const {
@@ -393,10 +375,7 @@ const ACHAR* AcDbAttributeDefinition::tagConst() const {
 Acad::ErrorStatus AcDbAttributeDefinition::setTag(const ACHAR* tag) {
     if (!tag || !*tag)
         return Acad::eInvalidInput;
-    if (Acad::ErrorStatus es = assertWriteEnabled(); es != Acad::eOk)
-        return es;
-    tag_ = tag;
-    return Acad::eOk;
+    return assignWhileWritable(tag_, tag);
 }
 
 ACHAR* AcDbAttributeDefinition::prompt() const {
@@ -412,10 +391,7 @@ const ACHAR* AcDbAttributeDefinition::promptConst() const {
 Acad::ErrorStatus AcDbAttributeDefinition::setPrompt(const ACHAR* prompt) {
     if (!prompt)
         return Acad::eNullObjectPointer;
-    if (Acad::ErrorStatus es = assertWriteEnabled(); es != Acad::eOk)
-        return es;
-    prompt_ = prompt;
-    return Acad::eOk;
+    return assignWhileWritable(prompt_, prompt);
 }
 
 Acad::ErrorStatus AcDbAttributeDefinition::setFlag(int bit, bool value) {
@@ -518,10 +494,7 @@ const ACHAR* AcDbAttribute::tagConst() const {
 Acad::ErrorStatus AcDbAttribute::setTag(const ACHAR* tag) {
     if (!tag || !*tag)
         return Acad::eInvalidInput;
-    if (Acad::ErrorStatus es = assertWriteEnabled(); es != Acad::eOk)
-        return es;
-    tag_ = tag;
-    return Acad::eOk;
+    return assignWhileWritable(tag_, tag);
 }
 
 bool AcDbAttribute::isInvisible() const {
@@ -632,10 +605,7 @@ Acad::ErrorStatus AcDbBlockReference::setBlockTableRecord(AcDbObjectId id) {
         return Acad::eInvalidInput;
     if (store() && s != store())
         return Acad::eWrongDatabase;
-    if (Acad::ErrorStatus es = assertWriteEnabled(); es != Acad::eOk)
-        return es;
-    block_ = id;
-    return Acad::eOk;
+    return assignWhileWritable(block_, id);
 }
 
 AcGePoint3d AcDbBlockReference::position() const {
@@ -658,10 +628,7 @@ AcGeScale3d AcDbBlockReference::scaleFactors() const {
 Acad::ErrorStatus AcDbBlockReference::setScaleFactors(const AcGeScale3d& scale) {
     if (scale.sx == 0 || scale.sy == 0 || scale.sz == 0)
         return Acad::eInvalidInput;
-    if (Acad::ErrorStatus es = assertWriteEnabled(); es != Acad::eOk)
-        return es;
-    scale_ = scale;
-    return Acad::eOk;
+    return assignWhileWritable(scale_, scale);
 }
 
 double AcDbBlockReference::rotation() const {
@@ -670,10 +637,7 @@ double AcDbBlockReference::rotation() const {
 }
 
 Acad::ErrorStatus AcDbBlockReference::setRotation(double angle) {
-    if (Acad::ErrorStatus es = assertWriteEnabled(); es != Acad::eOk)
-        return es;
-    rotation_ = angle;
-    return Acad::eOk;
+    return assignWhileWritable(rotation_, angle);
 }
 
 AcGeMatrix3d AcDbBlockReference::blockTransform() const {

@@ -186,10 +186,7 @@ AcGePoint3d AcDbBlockTableRecord::origin() const {
 }
 
 Acad::ErrorStatus AcDbBlockTableRecord::setOrigin(const AcGePoint3d& point) {
-    if (Acad::ErrorStatus es = assertWriteEnabled(); es != Acad::eOk)
-        return es;
-    origin_ = point;
-    return Acad::eOk;
+    return assignWhileWritable(origin_, point);
 }
 
 Acad::ErrorStatus AcDbBlockTableRecord::appendAcDbEntity(AcDbEntity* entity) {
@@ -362,10 +359,7 @@ Acad::ErrorStatus AcDbTextStyleTableRecord::fileName(const ACHAR*& name) const {
 Acad::ErrorStatus AcDbTextStyleTableRecord::setFileName(const ACHAR* name) {
     if (!name)
         return Acad::eNullObjectPointer;
-    if (Acad::ErrorStatus es = assertWriteEnabled(); es != Acad::eOk)
-        return es;
-    fileName_ = name;
-    return Acad::eOk;
+    return assignWhileWritable(fileName_, name);
 }
 
 Acad::ErrorStatus AcDbTextStyleTableRecord::bigFontFileName(const ACHAR*& name) const {
@@ -377,10 +371,7 @@ Acad::ErrorStatus AcDbTextStyleTableRecord::bigFontFileName(const ACHAR*& name) 
 Acad::ErrorStatus AcDbTextStyleTableRecord::setBigFontFileName(const ACHAR* name) {
     if (!name)
         return Acad::eNullObjectPointer;
-    if (Acad::ErrorStatus es = assertWriteEnabled(); es != Acad::eOk)
-        return es;
-    bigFontFileName_ = name;
-    return Acad::eOk;
+    return assignWhileWritable(bigFontFileName_, name);
 }
 
 double AcDbTextStyleTableRecord::textSize() const {
@@ -391,10 +382,7 @@ double AcDbTextStyleTableRecord::textSize() const {
 Acad::ErrorStatus AcDbTextStyleTableRecord::setTextSize(double size) {
     if (size < 0)
         return Acad::eInvalidInput;
-    if (Acad::ErrorStatus es = assertWriteEnabled(); es != Acad::eOk)
-        return es;
-    textSize_ = size;
-    return Acad::eOk;
+    return assignWhileWritable(textSize_, size);
 }
 
 double AcDbTextStyleTableRecord::xScale() const {
@@ -405,10 +393,7 @@ double AcDbTextStyleTableRecord::xScale() const {
 Acad::ErrorStatus AcDbTextStyleTableRecord::setXScale(double scale) {
     if (scale <= 0)
         return Acad::eInvalidInput;
-    if (Acad::ErrorStatus es = assertWriteEnabled(); es != Acad::eOk)
-        return es;
-    xScale_ = scale;
-    return Acad::eOk;
+    return assignWhileWritable(xScale_, scale);
 }
 
 void AcDbTextStyleTableRecord::dxfInField(std::string_view subclass, int code,
