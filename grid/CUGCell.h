@@ -9,9 +9,9 @@
 
 #include <memory>
 
+#include <afxwin.h>
+
 #include "grid/UGDefines.h"
-#include "platform/crt/WinTypes.h"
-#include "platform/ui/CString.h"
 
 class CPen;
 class CFont;

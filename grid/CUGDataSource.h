@@ -3,9 +3,9 @@
 // default, UG_NA (-1) meaning "not supported", so a data source implements only what it has.
 // Data sources made by the application stay owned by it and must outlive the grid.
 
+#include <afxwin.h>
+
 #include "grid/UGDefines.h"
-#include "platform/crt/WinTypes.h"
-#include "platform/ui/CString.h"
 
 class CUGCell;
 class CUGCtrl;

@@ -10,10 +10,11 @@
 #include <memory>
 #include <vector>
 
+#include <afxwin.h>
+
 #include "grid/CUGCell.h"
 #include "grid/CUGMem.h"
 #include "grid/UGDefines.h"
-#include "platform/crt/WinTypes.h"
 
 class CFont;
 class CPen;
