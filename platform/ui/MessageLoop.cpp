@@ -411,6 +411,14 @@ BOOL PeekMessage(LPMSG msg, HWND hwnd, UINT filterMin, UINT filterMax, UINT remo
     return PeekCore(msg, hwnd, filterMin, filterMax, removeFlags) ? TRUE : FALSE;
 }
 
+BOOL WaitMessage() {
+    MSG m;
+    while (!PeekCore(&m, nullptr, 0, 0, PM_NOREMOVE))
+        if (!MoreInput(true))
+            return PeekCore(&m, nullptr, 0, 0, PM_NOREMOVE) ? TRUE : FALSE;
+    return TRUE;
+}
+
 BOOL GetMessage(LPMSG msg, HWND hwnd, UINT filterMin, UINT filterMax) {
     for (;;) {
         if (PeekCore(msg, hwnd, filterMin, filterMax, PM_REMOVE))

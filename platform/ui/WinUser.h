@@ -140,6 +140,8 @@ BOOL PostMessage(HWND hwnd, UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
 void PostQuitMessage(int exitCode);
 BOOL GetMessage(LPMSG msg, HWND hwnd, UINT filterMin, UINT filterMax);
 BOOL PeekMessage(LPMSG msg, HWND hwnd, UINT filterMin, UINT filterMax, UINT removeFlags);
+// Waits until a message is in the queue; FALSE when none will ever come.
+BOOL WaitMessage();
 BOOL TranslateMessage(const MSG* msg);
 LRESULT DispatchMessage(const MSG* msg);
 BOOL IsDialogMessage(HWND dialog, LPMSG msg);

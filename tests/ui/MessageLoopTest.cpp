@@ -184,6 +184,20 @@ TEST(MessageLoop, DragLoopEndsWhenTheScriptEndsWithTheButtonHeld) {
     EXPECT_EQ(CWnd::GetCapture(), nullptr); // the synthesized release reached the window
 }
 
+TEST(MessageLoop, WaitMessageAsksForInputUntilSomethingIsQueued) {
+    LoggingWnd top;
+    ASSERT_TRUE(top.CreateTop(CRect(0, 0, 100, 100)));
+    ui::DrainQueue();
+    ScriptedInput script;
+    script.Verb([] { return ui::Wait(10); }).Then([&] { top.PostMessage(WM_USER); });
+    EXPECT_TRUE(WaitMessage());
+    EXPECT_EQ(script.Remaining(), 0u); // both steps ran: the first queued nothing
+    MSG msg;
+    ASSERT_TRUE(PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE));
+    EXPECT_EQ(msg.message, WM_USER);
+    EXPECT_FALSE(WaitMessage()); // the script is over: nothing will come
+}
+
 TEST(MessageLoop, TimersFireOnTheVirtualClockAsOftenAsTheyFallDue) {
     TickWnd top;
     ASSERT_TRUE(top.CreateTop(CRect(0, 0, 100, 100)));
