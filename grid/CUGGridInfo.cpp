@@ -3,11 +3,14 @@
 #include <algorithm>
 #include <numeric>
 
-#include <windows.h>
+#include <afxwin.h>
 
 CUGGridInfo::CUGGridInfo()
     : gridDefault(std::make_unique<CUGCell>()), headingDefault(std::make_unique<CUGCell>()),
-      builtinStore(std::make_unique<CUGMem>()) {
+      builtinStore(std::make_unique<CUGMem>()), multiSelect(std::make_unique<CUGMultiSelect>(this)),
+      arrowCursor(LoadCursor(nullptr, IDC_ARROW)), sizeWECursor(LoadCursor(nullptr, IDC_SIZEWE)),
+      sizeNSCursor(LoadCursor(nullptr, IDC_SIZENS)),
+      gridLinePen(std::make_unique<CPen>(PS_SOLID, 1, kGridLineColor)) {
     headingDefault->SetBackColor(GetSysColor(COLOR_BTNFACE));
     headingDefault->SetBorder(UG_BDR_RAISED);
     headingDefault->SetAlignment(UG_ALIGNCENTER | UG_ALIGNVCENTER);

@@ -16,11 +16,9 @@
 #include "grid/CUGMem.h"
 #include "grid/UGDefines.h"
 
-class CFont;
-class CPen;
-class CWnd;
+#include "grid/CUGMultiSelect.h"
+
 class CUGDataSource;
-class CUGMultiSelect;
 
 // One grid column.
 struct ColumnInfo {
@@ -126,6 +124,9 @@ public:
     int tabWidth = 0;
     int gridWidth = 0;
     int gridHeight = 0;
+    // Rectangles of the last layout, in the frame's client coordinates.
+    RECT gridRect{}, topHdgRect{}, sideHdgRect{}, cornerRect{}, tabRect{}, vScrollRect{},
+        hScrollRect{};
 
     // Switches.
     int highlightRow = 0;
@@ -147,6 +148,9 @@ public:
     int keyAccelMode = 0;
     int keyAccelDelay = 0;
     int doubleBufferMode = 0;
+    int gridLines = 1;         // the cells draw their right and bottom grid lines
+    int textMargin = 4;        // pixels between a cell's edge and its text
+    int bestFitOnDblClick = 1; // a double click on a column edge fits the column
 
     int lockedCols = 0;
     long lockedRows = 0;
@@ -158,19 +162,23 @@ public:
     CUGDataSource* defDataSource = nullptr; // the built-in store until the frame selects another
     std::unique_ptr<CUGMem> builtinStore;   // data source 0 of this sheet
     int lastInputKind = 0; // 0 keyboard, 1 left button, 2 right button, 3 mouse move, 4 heading
+    UINT mouseFlags = 0;   // key flags (MK_SHIFT, MK_CONTROL) of the last button message
 
-    // Objects of the windowing layer, made and released by the frame: the selection list,
-    // the standard in-place editor and the grid-line pen (solid, 1 pixel, kGridLineColor).
-    CUGMultiSelect* multiSelect = nullptr;
-    CWnd* standardEditor = nullptr;
-    CPen* gridLinePen = nullptr;
+    std::unique_ptr<CUGMultiSelect> multiSelect; // the selected ranges
+    CWnd* standardEditor = nullptr;              // editor offered first; not owned
+    HCURSOR arrowCursor = nullptr;
+    HCURSOR sizeWECursor = nullptr;
+    HCURSOR sizeNSCursor = nullptr;
+    std::unique_ptr<CPen> gridLinePen; // solid, 1 pixel, kGridLineColor
 
     int trackingWndMode = 0;
     int editFocusCheck = 1;
 
-private:
-    std::unique_ptr<CUGCell> NewColumnDefaultCell() const;
+    // The locked area's pixel size after its columns' widths or rows' heights changed.
     void RecomputeLockedColsWidth();
     void RecomputeLockedRowsHeight();
+
+private:
+    std::unique_ptr<CUGCell> NewColumnDefaultCell() const;
     static void Rescale(std::vector<int>& sizes, int newTotal);
 };

@@ -1,0 +1,92 @@
+#include "grid/CUGHScroll.h"
+
+#include <algorithm>
+
+#include "grid/CUGCtrl.h"
+#include "grid/CUGGrid.h"
+#include "grid/CUGGridInfo.h"
+
+CUGHScroll::~CUGHScroll() {
+    if (m_hWnd)
+        DestroyWindow();
+}
+
+int CUGHScroll::OnCreate(LPCREATESTRUCT cs) {
+    if (CScrollBar::OnCreate(cs) == -1)
+        return -1;
+    if (gridInfo_ && gridInfo_->hScrollHints)
+        EnableToolTips(TRUE);
+    return 0;
+}
+
+void CUGHScroll::Update() {
+    if (!m_hWnd)
+        return;
+    const CUGGridInfo& gi = *gridInfo_;
+    int page = std::max(0, (gi.gridWidth - gi.lockedColsWidth) / std::max(1, gi.defColWidth));
+    if (gi.maxLeftCol != lastMaxLeftCol_ || gi.lockedCols != lastLockedCols_ || page != lastPage_) {
+        lastMaxLeftCol_ = gi.maxLeftCol;
+        lastLockedCols_ = gi.lockedCols;
+        lastPage_ = page;
+        SCROLLINFO info{sizeof(SCROLLINFO),
+                        SIF_RANGE | SIF_PAGE,
+                        0,
+                        gi.maxLeftCol - gi.lockedCols + page - 1,
+                        static_cast<UINT>(page),
+                        0,
+                        0};
+        SetScrollInfo(&info, FALSE);
+    }
+    if (GetScrollPos() != gi.leftCol - gi.lockedCols)
+        SetScrollPos(gi.leftCol - gi.lockedCols, TRUE);
+    Invalidate();
+    if (frame_->ScrollBarsNeedLayout())
+        frame_->LayoutChildren();
+}
+
+void CUGHScroll::HandleScroll(UINT code, UINT pos) {
+    CUGGridInfo& gi = *gridInfo_;
+    if (frame_->grid && frame_->grid->m_hWnd && GetFocus() != frame_->grid.get())
+        frame_->grid->SetFocus();
+    gi.lastInputKind = UG_INPUT_HEADING;
+    switch (code) {
+    case SB_LINELEFT:
+        frame_->MoveLeftCol(UG_LINEUP);
+        break;
+    case SB_LINERIGHT:
+        frame_->MoveLeftCol(UG_LINEDOWN);
+        break;
+    case SB_PAGELEFT:
+        frame_->MoveLeftCol(UG_PAGEUP);
+        break;
+    case SB_PAGERIGHT:
+        frame_->MoveLeftCol(UG_PAGEDOWN);
+        break;
+    case SB_LEFT:
+        frame_->MoveLeftCol(UG_TOP);
+        break;
+    case SB_RIGHT:
+        frame_->MoveLeftCol(UG_BOTTOM);
+        break;
+    case SB_THUMBPOSITION:
+        frame_->SetLeftCol(static_cast<int>(pos) + gi.lockedCols);
+        break;
+    case SB_THUMBTRACK:
+        trackCol_ = static_cast<int>(pos) + gi.lockedCols;
+        if (gi.hScrollMode == 1)
+            frame_->SetLeftCol(trackCol_);
+        break;
+    default:
+        break;
+    }
+    gi.lastInputKind = UG_INPUT_KEYBOARD;
+}
+
+void CUGHScroll::OnRButtonDown(UINT flags, CPoint point) {
+    if (gridInfo_->popupMenuEnabled) {
+        CPoint screen = point;
+        ClientToScreen(&screen);
+        frame_->StartMenu(0, 0, &screen, UG_HSCROLL);
+    }
+    CScrollBar::OnRButtonDown(flags, point);
+}
