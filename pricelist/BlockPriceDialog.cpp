@@ -23,7 +23,12 @@ void BlockPriceDialog::DoDataExchange(CDataExchange* dx) {
 BOOL BlockPriceDialog::OnInitDialog() {
     CDialog::OnInitDialog();
     listOpen = 0;
-    gridAttached = 0;
+    // The grid shows from the start, with the one empty row a new list begins with.
+    gridAttached = grid.AttachGrid(this, IDC_TEMPLATE_GRID);
+    if (gridAttached) {
+        grid.AppendRow();
+        grid.InitRow(0);
+    }
     // Nothing to save or to edit until a list is created or opened.
     saveButton.EnableWindow(FALSE);
     saveAsButton.EnableWindow(FALSE);

@@ -1,11 +1,12 @@
 #pragma once
 // "BOM Template" (template 200): the price-list editor that ZRBOMT opens. It starts with no
 // list open: New, Open and Close work, the row and save buttons wait for a list. The price
-// grid takes over the placeholder control 201 once a list is created or opened.
+// grid takes over the placeholder control 201.
 
 #include "platform/ui/CButton.h"
 #include "platform/ui/CDialog.h"
 #include "platform/ui/CStatic.h"
+#include "pricelist/MyCug.h"
 
 class BlockPriceDialog : public CDialog {
 public:
@@ -15,6 +16,7 @@ public:
     // Close (button, title bar): with no list open the dialog just ends.
     void CloseAction();
 
+    MyCug grid;
     int gridAttached = 0; // 1 once the grid window exists
     int listOpen = 0;     // 1 once a price list was created or opened in this run
 

@@ -29,6 +29,8 @@ void CalcPriceDialog::DoDataExchange(CDataExchange* dx) {
 
 BOOL CalcPriceDialog::OnInitDialog() {
     CDialog::OnInitDialog();
+    grid.AttachGrid(this, IDC_REPORT_GRID);
+    grid.FillReportGrid(results);
     fileLabel.SetWindowText(reportPriceFile);
     showPriceCheck = showPrice;
     UpdateData(FALSE);
