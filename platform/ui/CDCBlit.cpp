@@ -2,6 +2,7 @@
 
 #include "platform/ui/CDC.h"
 
+#include <algorithm>
 #include <cstdint>
 
 #include "platform/ui/Pixels.h"
@@ -77,34 +78,36 @@ BOOL CDC::ScrollDC(int dx, int dy, LPCRECT scroll, LPCRECT clipRect, CRgn* updat
     dest.OffsetRect(dx, dy);
     CRect moved = dest & limit;
     if (surface_ && !moved.IsRectEmpty()) {
-        // Copy through a buffer, then write only where the clip allows.
-        std::vector<std::uint32_t> copy(static_cast<std::size_t>(moved.Width()) * moved.Height());
-        std::vector<bool> have(copy.size());
+        // Copy through a buffer (source and destination may overlap), row by row, then write
+        // only where the clip allows. The source is a rectangle, so what exists of it is one
+        // rectangle too, and every row is one span.
         Pixels px(surface_);
-        for (int y = moved.top; y < moved.bottom; ++y)
-            for (int x = moved.left; x < moved.right; ++x) {
-                CPoint s = ToSurface(x - dx, y - dy);
-                std::size_t k =
-                    static_cast<std::size_t>(y - moved.top) * moved.Width() + (x - moved.left);
-                if (src.PtInRect(CPoint(x - dx, y - dy)) && px.Inside(s.x, s.y)) {
-                    copy[k] = px.At(s.x, s.y);
-                    have[k] = true;
+        const CPoint o = ToSurface(0, 0);
+        CRect surfaceInDevice = px.Bounds();
+        surfaceInDevice.OffsetRect(-o.x, -o.y);
+        CRect landing = src & surfaceInDevice;
+        landing.OffsetRect(dx, dy);
+        landing = landing & moved;
+        if (!landing.IsRectEmpty()) {
+            const int width = landing.Width();
+            std::vector<std::uint32_t> copy(static_cast<std::size_t>(width) * landing.Height());
+            for (int y = landing.top; y < landing.bottom; ++y) {
+                CPoint from = ToSurface(landing.left - dx, y - dy);
+                std::copy_n(&px.At(from.x, from.y), width,
+                            &copy[static_cast<std::size_t>(y - landing.top) * width]);
+            }
+            ui::Region clip = EffectiveClip();
+            CRect target = landing;
+            target.OffsetRect(o);
+            clip.Intersect(target);
+            for (CRect part : clip.Rects()) {
+                part = part & px.Bounds();
+                for (int y = part.top; y < part.bottom; ++y) {
+                    std::size_t k = static_cast<std::size_t>(y - o.y - landing.top) * width +
+                                    (part.left - o.x - landing.left);
+                    std::copy_n(&copy[k], part.Width(), &px.At(part.left, y));
                 }
             }
-        ui::Region clip = EffectiveClip();
-        CRect sm = moved;
-        sm.OffsetRect(ToSurface(0, 0));
-        clip.Intersect(sm);
-        CPoint o = ToSurface(0, 0);
-        for (CRect part : clip.Rects()) {
-            part = part & px.Bounds();
-            for (int y = part.top; y < part.bottom; ++y)
-                for (int x = part.left; x < part.right; ++x) {
-                    std::size_t k = static_cast<std::size_t>(y - o.y - moved.top) * moved.Width() +
-                                    (x - o.x - moved.left);
-                    if (have[k])
-                        px.At(x, y) = copy[k];
-                }
         }
     }
     ui::Region uncovered(src & limit);

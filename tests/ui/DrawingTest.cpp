@@ -109,6 +109,21 @@ TEST(Drawing, ScrollDCMovesPixelsAndReportsTheUncoveredBand) {
     EXPECT_EQ(c.dc.GetPixel(20, 0), RGB(10, 0, 0));
 }
 
+TEST(Drawing, ScrollDCShiftsOverlappingColumnsWithoutSmearing) {
+    Canvas c(20, 4);
+    for (int x = 0; x < 20; ++x)
+        c.dc.FillSolidRect(x, 0, 1, 4, RGB(0, x, 0));
+    CRect area(2, 1, 18, 3);
+    c.dc.ScrollDC(3, 0, &area, &area, nullptr, nullptr);
+    for (int x = 5; x < 18; ++x)
+        EXPECT_EQ(c.dc.GetPixel(x, 1), RGB(0, x - 3, 0)) << x; // each column from 3 to its left
+    EXPECT_EQ(c.dc.GetPixel(10, 0), RGB(0, 10, 0));            // rows outside the area stay
+    EXPECT_EQ(c.dc.GetPixel(19, 1), RGB(0, 19, 0));
+    c.dc.ScrollDC(-4, 0, &area, &area, nullptr, nullptr);
+    EXPECT_EQ(c.dc.GetPixel(2, 2), RGB(0, 3, 0));
+    EXPECT_EQ(c.dc.GetPixel(13, 2), RGB(0, 14, 0));
+}
+
 TEST(Drawing, BlocksCopyAndStretchBetweenContexts) {
     Canvas src(4, 4), dst(8, 8);
     src.dc.FillSolidRect(0, 0, 2, 2, RGB(255, 0, 0));
