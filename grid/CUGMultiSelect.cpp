@@ -56,10 +56,8 @@ void CUGMultiSelect::StartBlock(int col, long row, CellRedrawList* repaint) {
 }
 
 void CUGMultiSelect::ExtendBlock(int col, long row, CellRedrawList* repaint) {
-    if (current_ < 0) {
-        StartBlock(col, row, repaint);
-        return;
-    }
+    if (current_ < 0) // stretching from the current cell
+        StartBlock(gridInfo_->currentCol, gridInfo_->currentRow, repaint);
     Block& b = blocks_[static_cast<std::size_t>(current_)];
     Block old = b;
     b.movingCol = col;

@@ -35,7 +35,8 @@ public:
     // Drops every block, queueing each for repainting.
     void ClearAll(CellRedrawList* repaint);
     void StartBlock(int col, long row, CellRedrawList* repaint);
-    // Moves the current block's moving corner; queues the strips that entered or left it.
+    // Moves the current block's moving corner (a block from the current cell when there is
+    // none); queues the strips that entered or left it.
     void ExtendBlock(int col, long row, CellRedrawList* repaint);
 
     // What a move of the drag cell means to the selection, by what caused it.

@@ -2,6 +2,7 @@
 
 #include "../support/ScratchDir.h"
 #include "../ui/ScriptedInput.h"
+#include "grid/CUGGrid.h"
 #include "platform/ui/CButton.h"
 #include "pricelist/BlockPriceDialog.h"
 #include "report/CalcPriceDialog.h"
@@ -99,4 +100,56 @@ TEST(DialogShells, ReportShowsThePriceFileAndKeepsItsSettingsWhenClosed) {
     script.Verb([] { return ui::Key(L"ESC"); });
     EXPECT_EQ(next.DoModal(), IDCANCEL);
     EXPECT_TRUE(here.dir.Exists("filename.set"));
+}
+
+TEST(DialogShells, BothDialogsShowARealGridInTheirPlaceholder) {
+    InScratchDirectory here;
+    AfxSetResourceHandle(KestrelResources());
+    CalcPriceDialog report;
+    report.results.Add(ResultString(L"door", 120.0, 2, L"Interior door", 240.0));
+    report.results.Add(ResultString(L"chair", 89.9, 1, L"", 89.9));
+    CString title, price, quantity, summary, total;
+    CRect placeholder, cells;
+    ScriptedInput script;
+    script.Then([&] {
+        MyCug2& grid = report.grid;
+        EXPECT_EQ(report.GetDlgItem(IDC_REPORT_GRID), &grid);
+        EXPECT_TRUE(grid.GetStyle() & WS_BORDER);
+        EXPECT_EQ(grid.GetColCount(), 5);
+        EXPECT_EQ(grid.GetRowCount(), 3);
+        title = grid.GetCellText(1, -1);
+        price = grid.GetCellText(1, 0);
+        quantity = grid.GetCellText(2, 1);
+        summary = grid.GetCellText(0, 2);
+        total = grid.GetCellText(4, 2);
+        EXPECT_EQ(grid.GetCellText(1, 2), CString(L"")); // no price in the summary
+        grid.GetClientRect(&placeholder);
+        grid.grid->GetWindowRect(&cells);
+        grid.ScreenToClient(&cells);
+        report.SendMessage(WM_CLOSE);
+    });
+    report.DoModal();
+    EXPECT_EQ(title, CString(L"Item Price"));
+    EXPECT_EQ(price, CString(L"120.00"));
+    EXPECT_EQ(quantity, CString(L"1"));
+    EXPECT_EQ(summary, CString(L"Summary:"));
+    EXPECT_EQ(total, CString(L"329.90"));
+    // No row titles: the cells start at the left edge, under the heading.
+    EXPECT_EQ(cells.left, 0);
+    EXPECT_EQ(cells.top, 20);
+    EXPECT_EQ(cells.right, placeholder.right);
+
+    BlockPriceDialog prices;
+    int columns = 0;
+    CString block;
+    ScriptedInput again;
+    again.Then([&] {
+        columns = prices.grid.GetColCount();
+        block = prices.grid.GetCellText(0, -1);
+        prices.SendMessage(WM_CLOSE);
+    });
+    prices.DoModal();
+    EXPECT_EQ(prices.gridAttached, 1);
+    EXPECT_EQ(columns, 3);
+    EXPECT_EQ(block, CString(L"Block name"));
 }

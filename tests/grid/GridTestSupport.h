@@ -1,0 +1,114 @@
+#pragma once
+// A grid in a top-level window of its own, for tests that look at its pixels or drive it
+// with messages, and the helpers those tests share.
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "grid/CUGCtrl.h"
+#include "grid/CUGGrid.h"
+#include "grid/CUGGridInfo.h"
+#include "platform/ui/Automation.h"
+#include "platform/ui/MessageQueue.h"
+#include "platform/ui/SysColors.h"
+
+// A grid that records the hooks it hears, in order, as short lines ("cellmoved 0 1 0 2").
+class RecordingGrid : public CUGCtrl {
+public:
+    std::vector<std::string> calls;
+    int vetoMoves = 0; // OnQueryCellMove answers 0 while set
+
+    int CountCalls(const std::string& prefix) const {
+        int n = 0;
+        for (const std::string& c : calls)
+            n += c.rfind(prefix, 0) == 0;
+        return n;
+    }
+
+    int OnQueryCellMove(int, long, int, long) override {
+        calls.push_back("querymove");
+        return vetoMoves ? 0 : 1;
+    }
+    void OnCurrentColMoved(int oldCol, int newCol) override {
+        calls.push_back("colmoved " + std::to_string(oldCol) + " " + std::to_string(newCol));
+    }
+    void OnCurrentRowMoved(long oldRow, long newRow) override {
+        calls.push_back("rowmoved " + std::to_string(oldRow) + " " + std::to_string(newRow));
+    }
+    void OnCurrentCellMoved(int oldCol, int newCol, long oldRow, long newRow) override {
+        calls.push_back("cellmoved " + std::to_string(oldCol) + " " + std::to_string(newCol) + " " +
+                        std::to_string(oldRow) + " " + std::to_string(newRow));
+    }
+    void OnTopRowMoved(long oldRow, long newRow) override {
+        calls.push_back("toprow " + std::to_string(oldRow) + " " + std::to_string(newRow));
+    }
+    void OnPastLastRow(long numRows, long rowsPast, long rowsFound) override {
+        calls.push_back("pastlast " + std::to_string(numRows) + " " + std::to_string(rowsPast) +
+                        " " + std::to_string(rowsFound));
+    }
+    void OnColResized(int col, int* width) override {
+        calls.push_back("colresized " + std::to_string(col) + " " + std::to_string(*width));
+    }
+    int OnQueryColDrop(int from, int to) override {
+        calls.push_back("coldrop " + std::to_string(from) + " " + std::to_string(to));
+        return 1;
+    }
+    void OnTopHdgLeftClick(int col, long row, int updn, RECT*, POINT*, int) override {
+        calls.push_back("topclick " + std::to_string(col) + " " + std::to_string(row) + " " +
+                        std::to_string(updn));
+    }
+};
+
+// The top-level window holding the grid, created hidden from nothing but a rectangle.
+class GridWindow : public CWnd {
+public:
+    explicit GridWindow(CRect screen = CRect(50, 50, 450, 300)) {
+        CreateEx(0, L"GridTestHost", L"Grid", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, screen,
+                 nullptr, 0);
+        backgroundBrush_ = GetSysColorBrush(COLOR_BTNFACE);
+    }
+    ~GridWindow() override {
+        if (m_hWnd)
+            DestroyWindow();
+    }
+};
+
+// The grid's windows are fresh and painted.
+inline void Settle() {
+    ui::DrainQueue();
+}
+
+// A pixel of the cell area (client coordinates of the grid's cell-area window).
+inline COLORREF CellAreaPixel(CUGCtrl& grid, int x, int y) {
+    CClientDC dc(grid.grid.get());
+    return dc.GetPixel(x, y);
+}
+
+inline COLORREF WindowPixel(CWnd& window, int x, int y) {
+    CClientDC dc(&window);
+    return dc.GetPixel(x, y);
+}
+
+// Where the tests keep the pictures of the grids they render.
+inline std::filesystem::path GridShotsDir() {
+    std::filesystem::path dir = std::filesystem::path(KESTREL_BINARY_DIR) / "shots" / "grid";
+    std::filesystem::create_directories(dir);
+    return dir;
+}
+
+inline void SaveShot(CWnd& topLevel, const std::string& name) {
+    ui::ShotOf(&topLevel, (GridShotsDir() / (name + ".png")).wstring());
+}
+
+// Input through the queue, as a user's would arrive, at client points of a window.
+inline void PostMouse(CWnd* w, UINT message, CPoint client, UINT keys = 0) {
+    CPoint screen = client;
+    w->ClientToScreen(&screen);
+    SetCursorPos(screen.x, screen.y);
+    ui::PostInput(message, keys, screen, 0);
+}
+
+inline void PostKey(UINT key, UINT message = WM_KEYDOWN) {
+    ui::PostInput(message, key, POINT{0, 0}, 1);
+}
