@@ -194,7 +194,10 @@ int CUGCtrl::SetSideHdgColCount(int cols) {
     CUGGridInfo& gi = *gridInfo;
     if (cols < 1 || cols > kMaxHeadingLines)
         return GRID_ERROR;
-    gi.sideHdgWidths.resize(static_cast<std::size_t>(cols), CUGGridInfo::kDefaultSideHdgColWidth);
+    // A copy: binding the class constant to a reference would make it a unique symbol, and
+    // such a symbol keeps the module from ever unloading.
+    const int width = CUGGridInfo::kDefaultSideHdgColWidth;
+    gi.sideHdgWidths.resize(static_cast<std::size_t>(cols), width);
     gi.numberSideHdgCols = cols;
     int total = 0;
     for (int w : gi.sideHdgWidths)
