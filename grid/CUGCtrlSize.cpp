@@ -194,8 +194,6 @@ int CUGCtrl::SetSideHdgColCount(int cols) {
     CUGGridInfo& gi = *gridInfo;
     if (cols < 1 || cols > kMaxHeadingLines)
         return GRID_ERROR;
-    // A copy: binding the class constant to a reference would make it a unique symbol, and
-    // such a symbol keeps the module from ever unloading.
     const int width = CUGGridInfo::kDefaultSideHdgColWidth;
     gi.sideHdgWidths.resize(static_cast<std::size_t>(cols), width);
     gi.numberSideHdgCols = cols;

@@ -10,7 +10,7 @@ CUGGridInfo::CUGGridInfo()
       builtinStore(std::make_unique<CUGMem>()), multiSelect(std::make_unique<CUGMultiSelect>(this)),
       arrowCursor(LoadCursor(nullptr, IDC_ARROW)), sizeWECursor(LoadCursor(nullptr, IDC_SIZEWE)),
       sizeNSCursor(LoadCursor(nullptr, IDC_SIZENS)),
-      gridLinePen(std::make_unique<CPen>(PS_SOLID, 1, kGridLineColor)) {
+      gridLinePen(std::make_unique<CPen>(PS_SOLID, 1, COLORREF{kGridLineColor})) {
     headingDefault->SetBackColor(GetSysColor(COLOR_BTNFACE));
     headingDefault->SetBorder(UG_BDR_RAISED);
     headingDefault->SetAlignment(UG_ALIGNCENTER | UG_ALIGNVCENTER);

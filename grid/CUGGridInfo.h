@@ -30,6 +30,8 @@ struct ColumnInfo {
 
 class CUGGridInfo {
 public:
+    // Use these by value: one bound to a reference (make_unique, resize) becomes a unique
+    // symbol of the module, and such a symbol keeps the module from ever unloading.
     static constexpr int kDefaultColWidth = 75;
     static constexpr int kDefaultRowHeight = 20;
     static constexpr int kDefaultTopHdgHeight = 20;
