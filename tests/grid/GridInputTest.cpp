@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "grid/CUGCnrBtn.h"
 #include "grid/CUGLstBox.h"
 #include "grid/CUGSideHdg.h"
 #include "grid/CUGTopHdg.h"
@@ -311,4 +312,102 @@ TEST_F(InputGrid, CellsTellTheirHintsWhenThePointerRests) {
     PostMouse(grid.grid.get(), WM_MOUSEMOVE, CPoint(200, 50)); // another cell: the tip goes
     Settle();
     EXPECT_EQ(ui::VisibleToolTip(), nullptr);
+}
+
+TEST_F(InputGrid, ShiftWithArrowsSelectsABlockThatAPlainArrowClears) {
+    grid.SetMultiSelectMode(TRUE);
+    PostKey(VK_SHIFT);
+    Key(VK_DOWN);
+    Key(VK_DOWN);
+    PostKey(VK_SHIFT, WM_KEYUP);
+    Settle();
+    EXPECT_EQ(grid.gridInfo->multiSelect->GetBlockCount(), 1);
+    EXPECT_TRUE(grid.IsSelected(0, 0));
+    EXPECT_TRUE(grid.IsSelected(0, 2));
+    EXPECT_EQ(grid.GetCurrentRow(), 0); // the current cell stays at the block's anchor
+    EXPECT_EQ(CellAreaPixel(grid, 30, 50), GetSysColor(COLOR_HIGHLIGHT));
+    Key(VK_DOWN);
+    EXPECT_EQ(grid.gridInfo->multiSelect->GetBlockCount(), 1);
+    EXPECT_FALSE(grid.IsSelected(0, 2));
+    EXPECT_TRUE(grid.IsSelected(0, 3));
+    EXPECT_EQ(grid.GetCurrentRow(), 3);
+    EXPECT_EQ(CellAreaPixel(grid, 30, 50), RGB(255, 255, 255));
+}
+
+namespace {
+class ViewGuard : public CUGCtrl {
+public:
+    int allowScroll = 1;
+    std::vector<std::pair<int, int>> commands; // (item, section)
+    int OnQueryViewScroll(int, int, long, long) override { return allowScroll; }
+    void OnPopupCommand(int, long, int section, int item) override {
+        commands.push_back({item, section});
+    }
+    int OnPopupQuery(int, long, int) override { return 0; }
+};
+} // namespace
+
+TEST(GridFrameMessages, TheFrameWantsAllKeysAndPassesMenuCommandsFromAThousandOn) {
+    GridWindow window;
+    ViewGuard grid;
+    ASSERT_TRUE(grid.CreateGrid(WS_VISIBLE, CRect(0, 0, 300, 200), &window, 1));
+    grid.SetColCount(3);
+    grid.SetRowCount(100);
+    EXPECT_EQ(grid.SendMessage(WM_GETDLGCODE), DLGC_WANTARROWS | DLGC_WANTALLKEYS);
+    grid.SendMessage(WM_COMMAND, 1000);
+    grid.SendMessage(WM_COMMAND, 999);
+    ASSERT_EQ(grid.commands.size(), 1u);
+    EXPECT_EQ(grid.commands[0].first, 1000);
+    // The menu asks first; with menus off nothing is asked at all.
+    POINT at{10, 10};
+    EXPECT_EQ(grid.StartMenu(0, 0, &at, UG_GRID), 1);
+    grid.EnableMenu(TRUE);
+    EXPECT_EQ(grid.StartMenu(0, 0, &at, UG_GRID), 2);
+    // A vetoed view scroll leaves both the view and the current cell.
+    grid.allowScroll = 0;
+    EXPECT_EQ(grid.MoveToRow(80), GRID_VETOED);
+    EXPECT_EQ(grid.SetTopRow(40), GRID_VETOED);
+    EXPECT_EQ(grid.GetTopRow(), 0);
+    EXPECT_EQ(grid.GetCurrentRow(), 0);
+    EXPECT_EQ(grid.MoveToRow(2), GRID_SUCCESS); // no scroll needed: no question
+}
+
+TEST(GridFrameMessages, ASystemColourChangeRepaintsHeadingsInTheNewColours) {
+    GridWindow window;
+    CUGCtrl grid;
+    ASSERT_TRUE(grid.CreateGrid(WS_VISIBLE, CRect(0, 0, 300, 200), &window, 1));
+    grid.SetColCount(2);
+    grid.RepaintAll();
+    Settle();
+    const int elements[2] = {COLOR_BTNFACE, COLOR_BTNSHADOW};
+    const COLORREF colours[2] = {RGB(200, 220, 240), RGB(0, 0, 128)};
+    SetSysColors(2, elements, colours);
+    grid.SendMessage(WM_SYSCOLORCHANGE);
+    grid.RepaintAll();
+    Settle();
+    COLORREF face = WindowPixel(*grid.topHdg, 10, 10);
+    COLORREF shadow = WindowPixel(*grid.topHdg, 74, 10);
+    ResetSysColors();
+    EXPECT_EQ(face, RGB(200, 220, 240));
+    EXPECT_EQ(shadow, RGB(0, 0, 128));
+}
+
+TEST_F(InputGrid, TheCornerSizesTheHeadingsAndHeadingRowsSizeTheirHeight) {
+    CWnd& corner = *grid.cornerBtn; // 40 x 20
+    Send(&corner, WM_MOUSEMOVE, 38, 5);
+    Send(&corner, WM_LBUTTONDOWN, 38, 5, MK_LBUTTON);
+    Send(&corner, WM_MOUSEMOVE, 70, 5, MK_LBUTTON);
+    Send(&corner, WM_LBUTTONUP, 70, 5);
+    EXPECT_EQ(grid.GetSideHdgWidth(), 70);
+    EXPECT_EQ(grid.gridInfo->gridRect.left, 70);
+    // The top heading's lower edge sizes its row and the heading.
+    CUGTopHdg& top = *grid.topHdg;
+    Send(&top, WM_MOUSEMOVE, 30, 18);
+    EXPECT_TRUE(top.IsSizingArmed());
+    Send(&top, WM_LBUTTONDOWN, 30, 18, MK_LBUTTON);
+    Send(&top, WM_MOUSEMOVE, 30, 30, MK_LBUTTON);
+    Send(&top, WM_LBUTTONUP, 30, 30);
+    EXPECT_EQ(grid.GetTopHdgHeight(), 32);
+    EXPECT_EQ(grid.gridInfo->GetTopHdgRowHeight(-1), 32);
+    EXPECT_EQ(grid.gridInfo->gridRect.top, 32);
 }

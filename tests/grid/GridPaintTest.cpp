@@ -286,3 +286,95 @@ TEST_F(PaintedGrid, EveryCellTypeAndLookTogether) {
     EXPECT_NE(Cell(300, 79), kGridLine);
     EXPECT_EQ(Cell(334, 99), kGridLine);
 }
+
+TEST_F(PaintedGrid, LockedColumnsAndRowsAreSetOffByBlackLinesAndStayInView) {
+    grid.SetRowCount(40);
+    grid.SetColCount(12);
+    grid.SetCellText(0, 0, L"locked");
+    grid.FreezeCols(1);
+    grid.FreezeRows(1);
+    Show();
+    // Column 0 ends at x 75 and row 0 at y 20: the separators sit on their last pixel.
+    EXPECT_EQ(Cell(74, 50), kBlack);
+    EXPECT_EQ(Cell(120, 19), kBlack);
+    grid.SetLeftCol(4);
+    grid.SetTopRow(10);
+    EXPECT_EQ(grid.GetLeftCol(), 4);
+    EXPECT_EQ(grid.GetTopRow(), 10);
+    EXPECT_EQ(Cell(74, 50), kBlack);
+    EXPECT_TRUE(AnyDark(*grid.grid, CRect(2, 1, 70, 18))); // "locked" still at the top left
+    int col;
+    long row;
+    grid.GetCellFromPoint(80, 25, &col, &row, nullptr);
+    EXPECT_EQ(col, 4);
+    EXPECT_EQ(row, 10);
+    SaveShot(window, "locked");
+}
+
+TEST_F(PaintedGrid, AlignmentWordWrapAndPicturesPlaceTheText) {
+    grid.SetRowHeight(1, 40);
+    grid.SetCellText(0, 1, L"R");
+    grid.SetCellAlignment(0, 1, UG_ALIGNRIGHT | UG_ALIGNBOTTOM);
+    grid.SetCellText(1, 1, L"one two three");
+    grid.SetCellCellTypeStyle(1, 1, UGCT_NORMALMULTILINE);
+    CBitmap picture;
+    const std::uint32_t red[4] = {0xFF0000, 0xFF0000, 0xFF0000, 0xFF0000};
+    picture.CreateBitmap(2, 2, 1, 32, red);
+    grid.SetCellBitmap(2, 1, &picture);
+    grid.SetCellText(2, 1, L"pic");
+    Show();
+    SaveShot(window, "alignment");
+    // Row 1 is y 20..59. Right and bottom: the text ends 4 pixels left of the grid line and
+    // its box one pixel above it.
+    CClientDC measure(grid.grid.get());
+    CSize r = measure.GetTextExtent(CString(L"R"));
+    EXPECT_TRUE(AnyDark(*grid.grid, CRect(74 - 4 - r.cx, 59 - 1 - r.cy, 74 - 4, 58)));
+    EXPECT_FALSE(AnyDark(*grid.grid, CRect(0, 21, 74 - 4 - r.cx - 1, 58)));
+    EXPECT_FALSE(AnyDark(*grid.grid, CRect(0, 21, 73, 59 - 1 - r.cy - 1)));
+    // Word wrap: a second line of text below the first.
+    EXPECT_TRUE(AnyDark(*grid.grid, CRect(76, 21, 148, 36)));
+    EXPECT_TRUE(AnyDark(*grid.grid, CRect(76, 38, 148, 56)));
+    // The picture fills the height less 2 pixels each side, square, at the left.
+    EXPECT_EQ(Cell(152, 30), RGB(255, 0, 0));
+    EXPECT_EQ(Cell(150 + 2 + 34, 30), RGB(255, 0, 0));
+    EXPECT_EQ(Cell(150 + 2 + 36, 30), kWhite);
+}
+
+TEST_F(PaintedGrid, CurrentCellModeTwoDrawsTheCurrentCellHighlighted) {
+    grid.SetCellText(1, 1, L"here");
+    grid.MoveToCell(1, 1);
+    Show();
+    EXPECT_EQ(Cell(120, 30), kWhite);
+    grid.SetCurrentCellMode(3);
+    Show();
+    EXPECT_EQ(Cell(120, 30), GetSysColor(COLOR_HIGHLIGHT));
+    EXPECT_EQ(Cell(40, 30), kWhite);
+}
+
+namespace {
+// Adds rows when the painting reaches the last one, up to a limit.
+class GrowingGrid : public CUGCtrl {
+public:
+    long limit = 0;
+    void OnPastLastRow(long numRows, long, long) override {
+        if (numRows < limit) {
+            AppendRow();
+            SetCellText(0, numRows, L"new");
+        }
+    }
+};
+} // namespace
+
+TEST(GridPaintGrowth, PaintingTheLastRowLetsRowsBeAppendedAndPaintsThemAtOnce) {
+    GridWindow window{CRect(60, 60, 480, 320)};
+    GrowingGrid grid;
+    ASSERT_TRUE(grid.CreateGrid(WS_VISIBLE, CRect(0, 0, 420, 260), &window, 1));
+    grid.SetColCount(2);
+    grid.limit = 4;
+    grid.EnablePainting(FALSE);
+    grid.SetRowCount(2);
+    grid.EnablePainting(TRUE);
+    grid.grid->RepaintAll();
+    EXPECT_EQ(grid.GetRowCount(), 4);
+    EXPECT_TRUE(AnyDark(*grid.grid, CRect(2, 61, 70, 78))); // row 3, painted in that pass
+}
