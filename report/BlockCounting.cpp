@@ -5,9 +5,9 @@
 #include "acutmem.h"
 #include "dbents.h"
 #include "dbsymtb.h"
-#include "platform/acad/ed/AcEdFunctions.h"
-#include "platform/crt/TextFile.h"
-#include "platform/crt/WideText.h"
+
+#include <aced.h>
+
 #include "pricelist/PriceFile.h"
 #include "report/CalcPriceDialog.h"
 
@@ -59,7 +59,7 @@ bool ReferencedBlockName(const ads_name entity, CString& name) {
 } // namespace
 
 bool ReadReportPriceFile(CalcPriceDialog& dialog, const wchar_t* path) {
-    CrtFile* file = _wfopen(path, L"r");
+    FILE* file = _wfopen(path, L"r");
     if (!file) {
         acedAlert(FileOpenFailedMessage(path));
         return false;

@@ -1,19 +1,20 @@
 #include <gtest/gtest.h>
 
-#include "platform/crt/TextFile.h"
+#include <tchar.h>
+
 #include "tests/support/ScratchDir.h"
 
 namespace {
 
 class TextFile : public ::testing::Test {
 protected:
-    CrtFile* Open(const std::string& name, const wchar_t* mode) {
+    FILE* Open(const std::string& name, const wchar_t* mode) {
         return _wfopen(dir.Wide(name).c_str(), mode);
     }
     // Scans "%i " `count` times from a file holding `bytes`; unread values stay -1.
     std::vector<int> ScanWidths(const std::string& bytes, int count, std::vector<int>& results) {
         dir.Write("widths", bytes);
-        CrtFile* f = Open("widths", L"r");
+        FILE* f = Open("widths", L"r");
         std::vector<int> values(static_cast<std::size_t>(count), -1);
         for (int& v : values)
             results.push_back(fwscanf(f, L"%i ", &v));
@@ -26,7 +27,7 @@ protected:
 } // namespace
 
 TEST_F(TextFile, WritesOneBytePerCharacterAndLineFeedAsCrLf) {
-    CrtFile* f = Open("out.prc", L"w");
+    FILE* f = Open("out.prc", L"w");
     ASSERT_NE(f, nullptr);
     EXPECT_EQ(fwprintf(f, L"%s|%s|%s\n", L"Door", L"12.50", L""), 12);
     EXPECT_EQ(fputws(L"\u00e9\u00ff\r\n", f), 0);
@@ -46,14 +47,22 @@ TEST_F(TextFile, EveryCodeUnitUpTo255RoundTripsAndHigherOnesAreRefused) {
         text += static_cast<wchar_t>(c);
         bytes += c == '\n' ? std::string("\r\n") : std::string(1, static_cast<char>(c));
     }
-    CrtFile* f = Open("all", L"w");
+    FILE* f = Open("all", L"w");
     ASSERT_NE(f, nullptr);
     EXPECT_EQ(fputws(text.c_str(), f), 0);
     EXPECT_EQ(ferror(f), 0);
+    EXPECT_EQ(fclose(f), 0);
+    EXPECT_EQ(dir.Read("all"), bytes);
+
+    // A character the file cannot hold fails the stream, and a failed stream leaves the file
+    // as it was.
+    f = Open("all", L"w");
+    ASSERT_NE(f, nullptr);
+    EXPECT_EQ(fputws(L"abc", f), 0);
     EXPECT_EQ(fputws(L"\u0100", f), EOF);
     EXPECT_EQ(fwprintf(f, L"%s", L"\u4e2d"), -1);
     EXPECT_NE(ferror(f), 0);
-    fclose(f);
+    EXPECT_EQ(fclose(f), EOF);
     EXPECT_EQ(dir.Read("all"), bytes);
 
     f = Open("all", L"r");
@@ -67,7 +76,7 @@ TEST_F(TextFile, EveryCodeUnitUpTo255RoundTripsAndHigherOnesAreRefused) {
 
 TEST_F(TextFile, ReadingTurnsCrLfAndBareLfIntoLineFeeds) {
     dir.Write("mixed", "a\r\nb\nc\rd\n\r");
-    CrtFile* f = Open("mixed", L"r");
+    FILE* f = Open("mixed", L"r");
     ASSERT_NE(f, nullptr);
     wchar_t line[20];
     EXPECT_STREQ(fgetws(line, 20, f), L"a\n");
@@ -80,7 +89,7 @@ TEST_F(TextFile, ReadingTurnsCrLfAndBareLfIntoLineFeeds) {
 
 TEST_F(TextFile, FgetwsReadsAtMostCountMinusOneAndFlagsEndOnTheUnterminatedLastLine) {
     dir.Write("lines", "abcdef\r\nxyz");
-    CrtFile* f = Open("lines", L"r");
+    FILE* f = Open("lines", L"r");
     ASSERT_NE(f, nullptr);
     wchar_t line[10];
     EXPECT_STREQ(fgetws(line, 4, f), L"abc");
@@ -111,7 +120,7 @@ TEST_F(TextFile, OpenFailsForMissingFilesDirectoriesAndEncodingRequests) {
     EXPECT_FALSE(dir.Exists("new"));
 
     dir.Write("old \xc3\xa9", "previous content");
-    CrtFile* f = Open("old \xc3\xa9", L"w"); // "w" truncates
+    FILE* f = Open("old \xc3\xa9", L"w"); // "w" truncates
     ASSERT_NE(f, nullptr);
     fclose(f);
     EXPECT_EQ(dir.Read("old \xc3\xa9"), "");
@@ -135,7 +144,7 @@ TEST_F(TextFile, ScanningIntegersWithATrailingBlank) {
 
 TEST_F(TextFile, ScanningDecimalsStopsWhereTheNumberEnds) {
     dir.Write("numbers", "12.5-3 .25e1x 1.2.3 7e+1");
-    CrtFile* f = Open("numbers", L"r");
+    FILE* f = Open("numbers", L"r");
     ASSERT_NE(f, nullptr);
     double v[6] = {};
     wchar_t rest[8] = {};

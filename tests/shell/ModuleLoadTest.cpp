@@ -1,0 +1,59 @@
+#include <gtest/gtest.h>
+
+#include <dlfcn.h>
+
+#include <accmd.h>
+#include <acdocman.h>
+#include <rxdlinkr.h>
+
+#include "Utf8.h"
+#include "rx/HostState.h"
+
+#include "shell/LoadedModule.h"
+
+namespace {
+const std::string kModule = KESTREL_BINARY_DIR "/bin/kestrel.arx";
+}
+
+// The module registers in this process's command stack (not in a copy of its own), finds its
+// own file, and leaves nothing behind when unloaded.
+TEST(ModuleLoad, TheLoadedModuleUsesTheHostsServicesAndLeavesCleanly) {
+    std::string error;
+    auto module = shell::LoadedModule::Open(kModule, error);
+    ASSERT_TRUE(module) << error;
+    auto modulePath =
+        reinterpret_cast<const wchar_t* (*)()>(dlsym(module->AppId(), "_Z10ModulePathv"));
+    ASSERT_NE(modulePath, nullptr);
+    char resolved[4096];
+    ASSERT_NE(realpath(kModule.c_str(), resolved), nullptr);
+    EXPECT_EQ(crt::ToUtf8(modulePath()), resolved);
+    EXPECT_TRUE(IsAcUiReady());
+
+    EXPECT_EQ(module->Init(), AcRx::kRetOK);
+    AcEdCommand* report = acedRegCmds->lookupCmd(L"ZRBOMC");
+    ASSERT_NE(report, nullptr);
+    EXPECT_TRUE(report->isTransparent());
+    EXPECT_FALSE(acrxDynamicLinker->isApplicationLocked(module->AppId()));
+    std::size_t depth = acDocManager->resourceDepth();
+    report->functionAddr()();
+    acedRegCmds->lookupCmd(L"ZRBOMT")->functionAddr()();
+    EXPECT_EQ(acDocManager->resourceDepth(), depth);
+
+    EXPECT_EQ(module->Unload(), AcRx::kRetOK);
+    EXPECT_EQ(acedRegCmds->lookupCmd(L"ZRBOMT"), nullptr);
+    EXPECT_EQ(acedRegCmds->lookupCmd(L"ZRBOMC"), nullptr);
+    module.reset();
+    // Unloading really unloads: nothing in the module pins it in the process.
+    EXPECT_EQ(dlopen(kModule.c_str(), RTLD_NOW | RTLD_NOLOAD), nullptr);
+}
+
+TEST(ModuleLoad, RefusesWhatIsNotAModule) {
+    std::string error;
+    EXPECT_FALSE(shell::LoadedModule::Open("/nonexistent/kestrel.arx", error));
+    EXPECT_NE(error.find("cannot load"), std::string::npos);
+    // A shared library without the entry points.
+    Dl_info info{};
+    ASSERT_NE(dladdr(reinterpret_cast<void*>(&dlopen), &info), 0);
+    EXPECT_FALSE(shell::LoadedModule::Open(info.dli_fname, error));
+    EXPECT_NE(error.find("no acrxEntryPoint"), std::string::npos) << error;
+}
