@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <sys/stat.h>
+
 #include <tchar.h>
 
 #include "tests/support/ScratchDir.h"
@@ -152,5 +155,51 @@ TEST_F(TextFile, ScanningDecimalsStopsWhereTheNumberEnds) {
               7);
     EXPECT_EQ(std::vector<double>(v, v + 6), (std::vector<double>{12.5, -3, 2.5, 1.2, 0.3, 70}));
     EXPECT_STREQ(rest, L"x");
+    fclose(f);
+}
+
+TEST_F(TextFile, WritingReplacesTheTargetAtCloseKeepingItsModeAndLinks) {
+    dir.Write("kestrel1.set", "1 2 3 ");
+    chmod(dir.Path("kestrel1.set").c_str(), 0600);
+    FILE* f = Open("kestrel1.set", L"w");
+    ASSERT_NE(f, nullptr);
+    EXPECT_EQ(fwprintf(f, L"%i %i %i ", 4, 5, 6), 6);
+    EXPECT_EQ(dir.Read("kestrel1.set"), "1 2 3 "); // until the stream is closed
+    EXPECT_EQ(fclose(f), 0);
+    EXPECT_EQ(dir.Read("kestrel1.set"), "4 5 6 ");
+    struct stat info {};
+    stat(dir.Path("kestrel1.set").c_str(), &info);
+    EXPECT_EQ(info.st_mode & 0777, 0600u);
+
+    // A link stays a link and its target is written; a link planted where a fixed temporary
+    // name would have been is never followed.
+    std::filesystem::create_directory(dir.Path("real"));
+    dir.Write("real/filename.set", "old");
+    dir.Write("elsewhere", "untouched");
+    std::filesystem::create_symlink("real/filename.set", dir.Path("filename.set"));
+    std::filesystem::create_symlink("elsewhere", dir.Path("filename.set.kestrel-save"));
+    f = Open("filename.set", L"w");
+    ASSERT_NE(f, nullptr);
+    fputws(L"/a/b.prc", f);
+    EXPECT_EQ(fclose(f), 0);
+    EXPECT_TRUE(std::filesystem::is_symlink(dir.Path("filename.set")));
+    EXPECT_EQ(dir.Read("real/filename.set"), "/a/b.prc");
+    EXPECT_EQ(dir.Read("elsewhere"), "untouched");
+    EXPECT_FALSE(dir.Exists("real/filename.bak")); // streams keep no backup
+}
+
+TEST_F(TextFile, WhatMayNotBeWrittenDoesNotOpenForWriting) {
+    dir.Write("kestrel2.set", "100 60 ");
+    chmod(dir.Path("kestrel2.set").c_str(), 0444);
+    EXPECT_EQ(Open("kestrel2.set", L"w"), nullptr);
+    EXPECT_EQ(dir.Read("kestrel2.set"), "100 60 ");
+    std::filesystem::create_directory(dir.Path("shut"));
+    chmod(dir.Path("shut").c_str(), 0555);
+    EXPECT_EQ(Open("shut/filename.set", L"w"), nullptr);
+    EXPECT_TRUE(std::filesystem::is_empty(dir.Path("shut")));
+    chmod(dir.Path("shut").c_str(), 0755);
+    // Reading is still allowed.
+    FILE* f = Open("kestrel2.set", L"r");
+    ASSERT_NE(f, nullptr);
     fclose(f);
 }
