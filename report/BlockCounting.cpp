@@ -2,11 +2,10 @@
 
 #include <vector>
 
-#include "acutmem.h"
-#include "dbents.h"
-#include "dbsymtb.h"
-
 #include <aced.h>
+#include <acutmem.h>
+#include <dbents.h>
+#include <dbsymtb.h>
 
 #include "pricelist/PriceFile.h"
 #include "report/CalcPriceDialog.h"
