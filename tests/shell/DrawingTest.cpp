@@ -23,16 +23,8 @@ std::vector<std::string> WithLines(std::vector<std::string> args,
 
 // What the peer reader says about a drawing.
 std::string PeerCheck(const std::string& drawing, const std::string& extra = "") {
-    std::string command = "/usr/bin/python3 " + kSourceDir + "/tests/shell/drawing_check.py '" +
-                          drawing + "' " + extra + " 2>&1";
-    std::string output;
-    if (FILE* pipe = popen(command.c_str(), "r")) {
-        char buffer[4096];
-        while (std::size_t n = fread(buffer, 1, sizeof buffer, pipe))
-            output.append(buffer, n);
-        pclose(pipe);
-    }
-    return output;
+    return RunShell("/usr/bin/python3 " + kSourceDir + "/tests/shell/drawing_check.py '" + drawing +
+                    "' " + extra + " 2>&1");
 }
 
 std::string CopyOfPlan(const std::string& dir) {

@@ -14,6 +14,9 @@ struct KestrelResult {
 KestrelResult RunKestrel(const std::vector<std::string>& args, const std::string& input = "",
                          double limitSeconds = 10, const std::string& workingDir = "");
 
+// Runs a shell command; what it printed on standard output.
+std::string RunShell(const std::string& command);
+
 // A fresh directory for the test's files.
 std::string ScratchDir(const std::string& name);
 

@@ -109,13 +109,7 @@ TEST(Saving, AFileSizeLimitGivesFileTooLargeAndLeavesTheTarget) {
     // 8 blocks of 512 bytes: less than the drawing.
     const std::string command = "cd '" + dir + "' && ulimit -f 8 && '" + kKestrel +
                                 "' plan.dxf -o out.dxf 2>&1; echo \"exit $?\"";
-    std::string output;
-    if (FILE* pipe = popen(command.c_str(), "r")) {
-        char buffer[4096];
-        while (std::size_t n = fread(buffer, 1, sizeof buffer, pipe))
-            output.append(buffer, n);
-        pclose(pipe);
-    }
+    const std::string output = RunShell(command);
     EXPECT_TRUE(Has(output, "cannot write out.dxf: File too large")) << output;
     EXPECT_TRUE(Has(output, "exit 2")) << output;
     EXPECT_EQ(Read(dir + "/out.dxf"), "the previous output");
