@@ -16,7 +16,6 @@ class CScrollBar;
 class CDataExchange;
 struct TOOLINFO;
 typedef struct _cairo_surface cairo_surface_t;
-typedef struct _cairo_scaled_font cairo_scaled_font_t;
 namespace ui {
 struct WindowSystem;
 class FontFace;
@@ -24,7 +23,8 @@ class FontFace;
 
 // ---------------------------------------------------------------- drawing objects
 
-// A set of pixels kept as disjoint rectangles: update regions, visible regions and clipping.
+// How the library keeps a set of pixels (a CRgn, the part of a window to paint, a device
+// context's clipping): disjoint rectangles.
 
 namespace ui {
 
