@@ -1,7 +1,6 @@
 #include "grid/CUGCell.h"
 
-#include "platform/crt/Runtime.h"
-#include "platform/ui/SysColors.h"
+#include <windows.h>
 
 void CUGCell::Reset() {
     propertyMask_ = 0;

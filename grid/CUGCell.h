@@ -10,8 +10,8 @@
 #include <memory>
 
 #include "grid/UGDefines.h"
-#include "platform/crt/WinTypes.h"
-#include "platform/ui/CString.h"
+
+#include <afx.h>
 
 class CPen;
 class CFont;

@@ -4,8 +4,8 @@
 // Data sources made by the application stay owned by it and must outlive the grid.
 
 #include "grid/UGDefines.h"
-#include "platform/crt/WinTypes.h"
-#include "platform/ui/CString.h"
+
+#include <afx.h>
 
 class CUGCell;
 class CUGCtrl;

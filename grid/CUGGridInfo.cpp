@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <numeric>
 
-#include "platform/ui/SysColors.h"
+#include <windows.h>
 
 CUGGridInfo::CUGGridInfo()
     : gridDefault(std::make_unique<CUGCell>()), headingDefault(std::make_unique<CUGCell>()),

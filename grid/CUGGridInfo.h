@@ -13,7 +13,8 @@
 #include "grid/CUGCell.h"
 #include "grid/CUGMem.h"
 #include "grid/UGDefines.h"
-#include "platform/crt/WinTypes.h"
+
+#include <windef.h>
 
 class CFont;
 class CPen;

@@ -17,7 +17,4 @@ public:
     int sortColumn = 0;
     int sortAscending = 1;
     ResultString summary;
-
-    // Takes the widths to remember from the columns (the grid window keeps none yet).
-    void StoreColumnWidths() {}
 };

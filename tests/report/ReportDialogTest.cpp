@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
-#include "../support/ScratchDir.h"
-#include "../ui/ScriptedInput.h"
-#include "platform/ui/CButton.h"
+#include "tests/support/ScratchDir.h"
+#include "tests/ui/ScriptedInput.h"
+
+#include <afxwin.h>
+
 #include "pricelist/BlockPriceDialog.h"
 #include "report/CalcPriceDialog.h"
 #include "report/ReportState.h"
