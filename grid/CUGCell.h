@@ -13,6 +13,8 @@
 
 #include "grid/UGDefines.h"
 
+#include <afx.h>
+
 class CPen;
 class CFont;
 class CBitmap;

@@ -7,6 +7,8 @@
 
 #include "grid/UGDefines.h"
 
+#include <afx.h>
+
 class CUGCell;
 class CUGCtrl;
 class CUGSortComparer;

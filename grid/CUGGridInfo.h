@@ -16,6 +16,8 @@
 #include "grid/CUGMem.h"
 #include "grid/UGDefines.h"
 
+#include <windef.h>
+
 #include "grid/CUGMultiSelect.h"
 
 class CUGDataSource;

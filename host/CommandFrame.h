@@ -4,8 +4,10 @@
 // dialog is destroyed and the resource source restored on every way out, exceptions included.
 
 #include "host/HostModule.h"
-#include "platform/acad/rx/AcApDocManager.h"
-#include "platform/ui/CWnd.h"
+
+#include <acdocman.h>
+#include <aced.h>
+#include <afxwin.h>
 
 // Makes the module's resources current for as long as it lives.
 class ModuleResourceScope {

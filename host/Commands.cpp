@@ -1,9 +1,10 @@
 #include "host/Commands.h"
 
 #include "host/CommandFrame.h"
-#include "platform/acad/rx/AcEdCommandStack.h"
-#include "platform/acad/rx/AcRxDictionary.h"
-#include "platform/acad/rx/AcRxDynamicLinker.h"
+
+#include <accmd.h>
+#include <rxdlinkr.h>
+
 #include "pricelist/BlockPriceDialog.h"
 #include "report/ReportCommand.h"
 

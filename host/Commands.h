@@ -1,7 +1,7 @@
 #pragma once
 // The module's commands and its entry points for the host.
 
-#include "platform/acad/rx/HostTypes.h"
+#include <rxdefs.h>
 
 inline constexpr const wchar_t* kCommandGroup = L"BlockPrice_Group";
 

@@ -1,13 +1,8 @@
 #include "host/HostModule.h"
 
-#include <climits>
-#include <cstdlib>
-#include <cwchar>
-#include <dlfcn.h>
-#include <string>
-
-#include "platform/acad/rx/AcApDocManager.h"
-#include "platform/crt/WideText.h"
+#include <acdocman.h>
+#include <acui.h>
+#include <windows.h>
 
 namespace {
 
@@ -28,24 +23,6 @@ const ExtensionModuleRecord& ExtensionModule() {
     return extensionModule;
 }
 
-DWORD ModuleFileName(const void* address, wchar_t* buffer, DWORD size) {
-    if (!buffer || size == 0)
-        return 0;
-    buffer[0] = L'\0';
-    Dl_info info{};
-    if (!address || !dladdr(address, &info) || !info.dli_fname)
-        return 0;
-    // The loader names the main program "", whose file the kernel knows.
-    const char* file = *info.dli_fname ? info.dli_fname : "/proc/self/exe";
-    char resolved[PATH_MAX];
-    const char* path = realpath(file, resolved) ? resolved : file;
-    std::wstring wide = crt::FromUtf8(path);
-    DWORD length = wide.size() < size ? static_cast<DWORD>(wide.size()) : size - 1;
-    std::wmemcpy(buffer, wide.data(), length);
-    buffer[length] = L'\0';
-    return length;
-}
-
 BOOL ModuleMain(HINSTANCE instance, DWORD reason) {
     if (reason == DLL_PROCESS_ATTACH) {
         // A second attach leaves the attached module as it is.
@@ -53,7 +30,7 @@ BOOL ModuleMain(HINSTANCE instance, DWORD reason) {
             extensionModule.attached = 1;
             extensionModule.previousResource = acDocManager->resourceHandle();
             extensionModule.moduleInstance = instance;
-            ModuleFileName(instance, modulePath, kModulePathSize);
+            GetModuleFileNameW(instance, modulePath, kModulePathSize);
         }
         InitAcUiDLL();
     } else if (reason == DLL_PROCESS_DETACH) {

@@ -3,7 +3,7 @@
 // the command frames push) and the full path of its file, from which the settings files beside
 // the module are found.
 
-#include "platform/acad/rx/HostTypes.h"
+#include <windows.h>
 
 // Length of the module-path buffer, terminator included.
 constexpr int kModulePathSize = 259;
@@ -23,10 +23,4 @@ struct ExtensionModuleRecord {
 const ExtensionModuleRecord& ExtensionModule();
 
 // The library's load/unload entry (reason 1 attach, 0 detach); every reason answers 1.
-constexpr DWORD DLL_PROCESS_DETACH = 0;
-constexpr DWORD DLL_PROCESS_ATTACH = 1;
 BOOL ModuleMain(HINSTANCE instance, DWORD reason);
-
-// The path of the library that holds `address`, as GetModuleFileNameW gives it: at most
-// size - 1 characters and a terminator; the length copied, 0 when unknown.
-DWORD ModuleFileName(const void* address, wchar_t* buffer, DWORD size);

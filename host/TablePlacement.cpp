@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "platform/acad/ed/AcEdFunctions.h"
+#include <aced.h>
 
 const wchar_t* const kQuietedVariables[4] = {L"ATTREQ", L"CMDECHO", L"SNAPMODE", L"OSMODE"};
 

@@ -5,7 +5,7 @@
 // the host's INSERT command places the block at the scale so chosen. The editor settings are
 // put back on every way out.
 
-#include "platform/acad/ed/AdsTypes.h"
+#include <adslib.h>
 
 // The four settings quieted while the table is placed, in the order they are saved and restored.
 // (Defined out of line: an inline table would be a process-unique symbol, which keeps the library

@@ -3,9 +3,7 @@
 // list open: New, Open and Close work, the row and save buttons wait for a list. The price
 // grid takes over the placeholder control 201.
 
-#include "platform/ui/CButton.h"
-#include "platform/ui/CDialog.h"
-#include "platform/ui/CStatic.h"
+#include <afxwin.h>
 #include "pricelist/MyCug.h"
 
 class BlockPriceDialog : public CDialog {

@@ -2,8 +2,6 @@
 
 #include <cwchar>
 
-#include "pricelist/AtomicSave.h"
-
 int SplitField(const wchar_t*& position, wchar_t* out, wchar_t delimiter, std::size_t capacity) {
     std::size_t stored = 0;
     while (*position != delimiter && *position != L'\0' && *position != L'\n') {
@@ -33,7 +31,7 @@ bool ParsePriceLine(const wchar_t* line, PriceRecord& record) {
     return true;
 }
 
-void ReadPriceRecords(CrtFile* file, std::vector<PriceRecord>& records) {
+void ReadPriceRecords(FILE* file, std::vector<PriceRecord>& records) {
     wchar_t line[kPriceLineBufferSize] = {};
     // The end test follows each read, so a last line without a line end, which meets the end
     // of the file while it is read, is never used.
@@ -57,7 +55,7 @@ CString FileOpenFailedMessage(const wchar_t* path) {
 }
 
 int ReadPriceList(const wchar_t* path, std::vector<PriceRecord>& records, CString* message) {
-    CrtFile* file = _wfopen(path, L"r");
+    FILE* file = _wfopen(path, L"r");
     if (!file) {
         if (message)
             *message = FileOpenFailedMessage(path);
@@ -110,23 +108,23 @@ int WritePriceList(const wchar_t* path, const std::vector<PriceRecord>& rows,
             *error = problem;
         return 0;
     }
-    const SaveResult result = SaveAtomically(path, [&rows](CrtFile* file) {
-        for (const PriceRecord& row : rows) {
-            if (IsBlankRow(row))
-                continue;
-            if (fwprintf(file, L"%s|%s|%s\n", row.name, row.price, row.description) < 0)
-                return false;
-        }
-        return true;
-    });
-    if (result == SaveResult::Saved)
-        return 1;
-    if (result == SaveResult::CannotOpen)
+    FILE* file = _wfopen(path, L"w");
+    if (!file) {
         problem.message = FileOpenFailedMessage(path);
-    else
+        if (error)
+            *error = problem;
+        return 0;
+    }
+    for (const PriceRecord& row : rows)
+        if (!IsBlankRow(row))
+            fwprintf(file, L"%s|%s|%s\n", row.name, row.price, row.description);
+    // The new file takes the previous one's place only when all of it was written.
+    if (fclose(file) != 0) {
         problem.message.Format(L"File %s could not be written. The previous file is unchanged.",
                                path);
-    if (error)
-        *error = problem;
-    return 0;
+        if (error)
+            *error = problem;
+        return 0;
+    }
+    return 1;
 }

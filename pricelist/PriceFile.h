@@ -7,8 +7,7 @@
 #include <cstddef>
 #include <vector>
 
-#include "platform/crt/TextFile.h"
-#include "platform/ui/CString.h"
+#include <afx.h>
 
 struct PriceRecord {
     CString name;
@@ -32,7 +31,7 @@ int SplitField(const wchar_t*& position, wchar_t* out, wchar_t delimiter,
 bool ParsePriceLine(const wchar_t* line, PriceRecord& record);
 
 // Reads the lines of an open price file and appends every kept record.
-void ReadPriceRecords(CrtFile* file, std::vector<PriceRecord>& records);
+void ReadPriceRecords(FILE* file, std::vector<PriceRecord>& records);
 
 // "File %s could  not be opened" (two blanks) with the path: the alert for a price file that
 // cannot be opened for reading or writing.
@@ -52,7 +51,8 @@ struct PriceSaveError {
 };
 
 // Writes the rows as "%s|%s|%s\n", skipping rows whose three texts are all empty. A character
-// above code unit 255 refuses the whole save before anything is written. The file is replaced
-// only when everything was written. Answers 1 when saved, 0 otherwise (with `error` set).
+// above code unit 255 refuses the whole save before anything is written. A file that does not
+// open for writing gives "File %s could  not be opened"; one that does keeps its previous
+// content unless all was written. Answers 1 when saved, 0 otherwise (with `error` set).
 int WritePriceList(const wchar_t* path, const std::vector<PriceRecord>& rows,
                    PriceSaveError* error = nullptr);

@@ -1,7 +1,6 @@
 #include "pricelist/SettingsFiles.h"
 
-#include "platform/crt/TextFile.h"
-#include "pricelist/AtomicSave.h"
+#include <tchar.h>
 
 namespace {
 // Longer names are cut here, at the platform's path limit.
@@ -29,7 +28,7 @@ void GetSettingsPaths(const wchar_t* modulePath, SettingsCopy copy, CString& fir
 int ReadColumnWidths(const wchar_t* path, int* widths, int count) {
     for (int i = 0; i < count; ++i)
         widths[i] = -1;
-    CrtFile* file = _wfopen(path, L"r");
+    FILE* file = _wfopen(path, L"r");
     if (!file)
         return 0;
     for (int i = 0; i < count; ++i)
@@ -39,19 +38,16 @@ int ReadColumnWidths(const wchar_t* path, int* widths, int count) {
 }
 
 int WriteColumnWidths(const wchar_t* path, const int* widths, int count) {
-    return SaveAtomically(path,
-                          [=](CrtFile* file) {
-                              for (int i = 0; i < count; ++i)
-                                  if (fwprintf(file, L"%i ", widths[i]) < 0)
-                                      return false;
-                              return true;
-                          }) == SaveResult::Saved
-               ? 1
-               : 0;
+    FILE* file = _wfopen(path, L"w");
+    if (!file)
+        return 0;
+    for (int i = 0; i < count; ++i)
+        fwprintf(file, L"%i ", widths[i]);
+    return fclose(file) == 0 ? 1 : 0;
 }
 
 int ReadLastPriceFile(const wchar_t* path, CString& name) {
-    CrtFile* file = _wfopen(path, L"r");
+    FILE* file = _wfopen(path, L"r");
     if (!file)
         return 0;
     CString line;
@@ -63,8 +59,9 @@ int ReadLastPriceFile(const wchar_t* path, CString& name) {
 }
 
 int WriteLastPriceFile(const wchar_t* path, const wchar_t* name) {
-    return SaveAtomically(path, [=](CrtFile* file) { return fwprintf(file, L"%s", name) >= 0; }) ==
-                   SaveResult::Saved
-               ? 1
-               : 0;
+    FILE* file = _wfopen(path, L"w");
+    if (!file)
+        return 0;
+    fwprintf(file, L"%s", name);
+    return fclose(file) == 0 ? 1 : 0;
 }

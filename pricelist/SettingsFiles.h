@@ -4,7 +4,7 @@
 // both dialogs). Widths are written as "%i " each, the name as "%s", neither with a line end.
 // A settings file that cannot be opened is skipped; the callers carry on with defaults.
 
-#include "platform/ui/CString.h"
+#include <afx.h>
 
 enum class SettingsCopy {
     Template, // "kestrel1.set"

@@ -2,12 +2,11 @@
 
 #include <vector>
 
-#include "acutmem.h"
-#include "dbents.h"
-#include "dbsymtb.h"
-#include "platform/acad/ed/AcEdFunctions.h"
-#include "platform/crt/TextFile.h"
-#include "platform/crt/WideText.h"
+#include <aced.h>
+#include <acutmem.h>
+#include <dbents.h>
+#include <dbsymtb.h>
+
 #include "pricelist/PriceFile.h"
 #include "report/CalcPriceDialog.h"
 
@@ -59,7 +58,7 @@ bool ReferencedBlockName(const ads_name entity, CString& name) {
 } // namespace
 
 bool ReadReportPriceFile(CalcPriceDialog& dialog, const wchar_t* path) {
-    CrtFile* file = _wfopen(path, L"r");
+    FILE* file = _wfopen(path, L"r");
     if (!file) {
         acedAlert(FileOpenFailedMessage(path));
         return false;

@@ -2,7 +2,7 @@
 // The body of ZRBOMC's counting: the report's price-file reader, the selection of block
 // references and the count per block name. Names are matched in lower case on both sides.
 
-#include "platform/acad/ed/AdsTypes.h"
+#include <adslib.h>
 
 class CalcPriceDialog;
 

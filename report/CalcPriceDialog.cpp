@@ -40,7 +40,6 @@ BOOL CalcPriceDialog::OnInitDialog() {
 void CalcPriceDialog::CloseReport() {
     CString widthsFile, nameFile;
     GetSettingsPaths(ModulePath(), SettingsCopy::Report, widthsFile, nameFile);
-    grid.StoreColumnWidths();
     WriteColumnWidths(widthsFile, grid.widths, kReportColumnCount);
     WriteLastPriceFile(nameFile, reportPriceFile);
     EndDialog(IDCANCEL);

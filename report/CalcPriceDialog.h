@@ -3,11 +3,10 @@
 // run's working state: the records, the name index used while counting, and the table block
 // that "&Insert" builds for the command to place.
 
-#include "platform/ui/CArray.h"
-#include "platform/ui/CButton.h"
-#include "platform/ui/CDialog.h"
-#include "platform/ui/CMap.h"
-#include "platform/ui/CStatic.h"
+#include <afxtempl.h>
+
+#include <afxwin.h>
+
 #include "report/MyCug2.h"
 #include "report/ResultString.h"
 

@@ -1,7 +1,9 @@
 #include "report/ReportCommand.h"
 
 #include "host/TablePlacement.h"
-#include "platform/acad/ed/AcEdFunctions.h"
+
+#include <aced.h>
+
 #include "report/BlockCounting.h"
 #include "report/ReportState.h"
 

@@ -3,7 +3,7 @@
 // (also kept in "filename.set") and whether prices are shown; and the report dialog of the
 // command that runs now.
 
-#include "platform/ui/CString.h"
+#include <afx.h>
 
 class CalcPriceDialog;
 

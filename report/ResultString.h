@@ -2,7 +2,7 @@
 // One line of the bill of materials: a block name with its unit price, how many references
 // were counted and their line total (the price added once per reference).
 
-#include "platform/ui/CString.h"
+#include <afx.h>
 
 struct ResultString {
     CString name;

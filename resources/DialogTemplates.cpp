@@ -1,4 +1,5 @@
-#include "platform/ui/WinUser.h"
+#include <windows.h>
+
 #include "resources/KestrelResources.h"
 
 namespace {

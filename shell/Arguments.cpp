@@ -98,7 +98,8 @@ std::optional<Arguments> ParseArguments(const std::vector<std::string>& args, st
         } else if (arg == "--gui") {
             result.gui = true;
         } else if (arg == "bom") {
-            error = arg + " is not available in this build (it has no windows yet)";
+            error =
+                arg + " is not available yet: run ZRBOMC in a script (--script FILE or -c LINE)";
             return std::nullopt;
         } else if (arg.size() > 1 && arg[0] == '-') {
             error = "unknown option " + arg;

@@ -2,9 +2,11 @@
 
 #include <filesystem>
 
-#include "platform/acad/rx/AcApDocManager.h"
-#include "platform/ui/Automation.h"
-#include "platform/ui/WinUser.h"
+#include <acdocman.h>
+#include <aced.h>
+#include <windows.h>
+
+#include "Automation.h"
 
 namespace shell {
 

@@ -6,8 +6,8 @@
 
 #include <string>
 
-#include "platform/acad/ed/EditorInput.h"
-#include "platform/ui/InputSource.h"
+#include "InputSource.h"
+#include "ed/EditorInput.h"
 
 namespace shell {
 

@@ -3,8 +3,7 @@
 #include <dlfcn.h>
 #include <unistd.h>
 
-#include "platform/acad/rx/AcRxDictionary.h"
-#include "platform/acad/rx/AcRxDynamicLinker.h"
+#include <rxdlinkr.h>
 
 namespace shell {
 

@@ -5,7 +5,7 @@
 #include <memory>
 #include <string>
 
-#include "platform/acad/rx/HostTypes.h"
+#include <rxdefs.h>
 
 namespace shell {
 

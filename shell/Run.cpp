@@ -3,14 +3,16 @@
 #include <iostream>
 
 #include "dbapserv.h"
-#include "platform/acad/ed/CommandLine.h"
-#include "platform/acad/ed/DatabaseDrawing.h"
-#include "platform/acad/ed/DrawingLink.h"
-#include "platform/acad/ed/EditorInput.h"
-#include "platform/acad/ed/SystemVariables.h"
-#include "platform/crt/WideText.h"
-#include "platform/ui/InputSource.h"
-#include "platform/ui/sdl/SdlDisplay.h"
+
+#include "InputSource.h"
+#include "Utf8.h"
+#include "ed/CommandLine.h"
+#include "ed/DatabaseDrawing.h"
+#include "ed/DrawingLink.h"
+#include "ed/EditorInput.h"
+#include "ed/SystemVariables.h"
+#include "sdl/SdlDisplay.h"
+
 #include "shell/Arguments.h"
 #include "shell/DialogInput.h"
 #include "shell/LoadedModule.h"

@@ -28,7 +28,7 @@ std::string slurp(const std::string& path) {
 void BM_TagScan(benchmark::State& state) {
     std::string bytes = slurp(drawing(state.range(0)));
     for (auto _ : state) {
-        kestrel::dxf::TagReader reader(bytes, nullptr);
+        kestrel::dxf::TagReader reader(bytes);
         kestrel::dxf::Tag tag;
         while (reader.next(tag))
             benchmark::DoNotOptimize(tag);
@@ -39,7 +39,7 @@ void BM_TagScan(benchmark::State& state) {
 void BM_Records(benchmark::State& state) {
     std::string bytes = slurp(drawing(state.range(0)));
     for (auto _ : state) {
-        kestrel::dxf::RecordReader reader(bytes, nullptr);
+        kestrel::dxf::RecordReader reader(bytes);
         kestrel::dxf::Record record;
         while (reader.next(record))
             benchmark::DoNotOptimize(record);

@@ -13,8 +13,8 @@
 
 #include "grid/CUGCtrl.h"
 #include "grid/CUGGrid.h"
-#include "platform/ui/MessageQueue.h"
-#include "platform/ui/SysColors.h"
+#include "MessageQueue.h"
+#include "SysColors.h"
 
 namespace {
 

@@ -15,9 +15,7 @@ std::string dxf(std::initializer_list<std::pair<int, const char*>> tags) {
 }
 
 std::string errorOf(const std::string& bytes) {
-    TagIndex index;
-    index.attach(bytes);
-    RecordReader reader(bytes, &index);
+    RecordReader reader(bytes);
     Record r;
     try {
         while (reader.next(r)) {
@@ -50,9 +48,7 @@ TEST(DxfStructure, RecordsCarryTheirSectionHandleNameAndSubEntities) {
                              {0, "ENDSEC"},
                              {0, "EOF"}}) +
                         "trailing bytes are kept";
-    TagIndex index;
-    index.attach(bytes);
-    RecordReader reader(bytes, &index);
+    RecordReader reader(bytes);
     std::vector<Record> records;
     Record r;
     while (reader.next(r))

@@ -9,40 +9,18 @@
 #include <sstream>
 #include <unistd.h>
 
+#include "Utf8.h"
+
 namespace fs = std::filesystem;
 
 namespace kestrel::test {
 
 std::wstring wide(const std::string& s) {
-    std::wstring out;
-    for (size_t i = 0; i < s.size();) {
-        unsigned char c = static_cast<unsigned char>(s[i]);
-        int extra = c < 0x80 ? 0 : (c & 0xe0) == 0xc0 ? 1 : (c & 0xf0) == 0xe0 ? 2 : 3;
-        uint32_t cp = extra == 0 ? c : c & (0x3f >> extra);
-        for (int k = 1; k <= extra && i + size_t(k) < s.size(); ++k)
-            cp = (cp << 6) | (static_cast<unsigned char>(s[i + size_t(k)]) & 0x3f);
-        out += wchar_t(cp);
-        i += size_t(extra) + 1;
-    }
-    return out;
+    return crt::FromUtf8(s);
 }
 
 std::string narrow(const std::wstring& text) {
-    std::string out;
-    for (wchar_t wc : text) {
-        uint32_t c = uint32_t(wc);
-        if (c < 0x80) {
-            out += char(c);
-        } else if (c < 0x800) {
-            out += char(0xc0 | (c >> 6));
-            out += char(0x80 | (c & 0x3f));
-        } else {
-            out += char(0xe0 | (c >> 12));
-            out += char(0x80 | ((c >> 6) & 0x3f));
-            out += char(0x80 | (c & 0x3f));
-        }
-    }
-    return out;
+    return crt::ToUtf8(text);
 }
 
 std::string readFile(const std::string& path) {

@@ -1,6 +1,6 @@
 // The runtime header takes over swprintf and wcstod; standard headers included after it must
 // still compile, and the taken-over names must have the desktop's rules.
-#include "platform/crt/Runtime.h"
+#include <tchar.h>
 
 #include <filesystem>
 #include <fstream>

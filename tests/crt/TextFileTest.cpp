@@ -1,19 +1,23 @@
 #include <gtest/gtest.h>
 
-#include "platform/crt/TextFile.h"
+#include <filesystem>
+#include <sys/stat.h>
+
+#include <tchar.h>
+
 #include "tests/support/ScratchDir.h"
 
 namespace {
 
 class TextFile : public ::testing::Test {
 protected:
-    CrtFile* Open(const std::string& name, const wchar_t* mode) {
+    FILE* Open(const std::string& name, const wchar_t* mode) {
         return _wfopen(dir.Wide(name).c_str(), mode);
     }
     // Scans "%i " `count` times from a file holding `bytes`; unread values stay -1.
     std::vector<int> ScanWidths(const std::string& bytes, int count, std::vector<int>& results) {
         dir.Write("widths", bytes);
-        CrtFile* f = Open("widths", L"r");
+        FILE* f = Open("widths", L"r");
         std::vector<int> values(static_cast<std::size_t>(count), -1);
         for (int& v : values)
             results.push_back(fwscanf(f, L"%i ", &v));
@@ -26,7 +30,7 @@ protected:
 } // namespace
 
 TEST_F(TextFile, WritesOneBytePerCharacterAndLineFeedAsCrLf) {
-    CrtFile* f = Open("out.prc", L"w");
+    FILE* f = Open("out.prc", L"w");
     ASSERT_NE(f, nullptr);
     EXPECT_EQ(fwprintf(f, L"%s|%s|%s\n", L"Door", L"12.50", L""), 12);
     EXPECT_EQ(fputws(L"\u00e9\u00ff\r\n", f), 0);
@@ -46,14 +50,22 @@ TEST_F(TextFile, EveryCodeUnitUpTo255RoundTripsAndHigherOnesAreRefused) {
         text += static_cast<wchar_t>(c);
         bytes += c == '\n' ? std::string("\r\n") : std::string(1, static_cast<char>(c));
     }
-    CrtFile* f = Open("all", L"w");
+    FILE* f = Open("all", L"w");
     ASSERT_NE(f, nullptr);
     EXPECT_EQ(fputws(text.c_str(), f), 0);
     EXPECT_EQ(ferror(f), 0);
+    EXPECT_EQ(fclose(f), 0);
+    EXPECT_EQ(dir.Read("all"), bytes);
+
+    // A character the file cannot hold fails the stream, and a failed stream leaves the file
+    // as it was.
+    f = Open("all", L"w");
+    ASSERT_NE(f, nullptr);
+    EXPECT_EQ(fputws(L"abc", f), 0);
     EXPECT_EQ(fputws(L"\u0100", f), EOF);
     EXPECT_EQ(fwprintf(f, L"%s", L"\u4e2d"), -1);
     EXPECT_NE(ferror(f), 0);
-    fclose(f);
+    EXPECT_EQ(fclose(f), EOF);
     EXPECT_EQ(dir.Read("all"), bytes);
 
     f = Open("all", L"r");
@@ -67,7 +79,7 @@ TEST_F(TextFile, EveryCodeUnitUpTo255RoundTripsAndHigherOnesAreRefused) {
 
 TEST_F(TextFile, ReadingTurnsCrLfAndBareLfIntoLineFeeds) {
     dir.Write("mixed", "a\r\nb\nc\rd\n\r");
-    CrtFile* f = Open("mixed", L"r");
+    FILE* f = Open("mixed", L"r");
     ASSERT_NE(f, nullptr);
     wchar_t line[20];
     EXPECT_STREQ(fgetws(line, 20, f), L"a\n");
@@ -80,7 +92,7 @@ TEST_F(TextFile, ReadingTurnsCrLfAndBareLfIntoLineFeeds) {
 
 TEST_F(TextFile, FgetwsReadsAtMostCountMinusOneAndFlagsEndOnTheUnterminatedLastLine) {
     dir.Write("lines", "abcdef\r\nxyz");
-    CrtFile* f = Open("lines", L"r");
+    FILE* f = Open("lines", L"r");
     ASSERT_NE(f, nullptr);
     wchar_t line[10];
     EXPECT_STREQ(fgetws(line, 4, f), L"abc");
@@ -111,7 +123,7 @@ TEST_F(TextFile, OpenFailsForMissingFilesDirectoriesAndEncodingRequests) {
     EXPECT_FALSE(dir.Exists("new"));
 
     dir.Write("old \xc3\xa9", "previous content");
-    CrtFile* f = Open("old \xc3\xa9", L"w"); // "w" truncates
+    FILE* f = Open("old \xc3\xa9", L"w"); // "w" truncates
     ASSERT_NE(f, nullptr);
     fclose(f);
     EXPECT_EQ(dir.Read("old \xc3\xa9"), "");
@@ -135,7 +147,7 @@ TEST_F(TextFile, ScanningIntegersWithATrailingBlank) {
 
 TEST_F(TextFile, ScanningDecimalsStopsWhereTheNumberEnds) {
     dir.Write("numbers", "12.5-3 .25e1x 1.2.3 7e+1");
-    CrtFile* f = Open("numbers", L"r");
+    FILE* f = Open("numbers", L"r");
     ASSERT_NE(f, nullptr);
     double v[6] = {};
     wchar_t rest[8] = {};
@@ -143,5 +155,51 @@ TEST_F(TextFile, ScanningDecimalsStopsWhereTheNumberEnds) {
               7);
     EXPECT_EQ(std::vector<double>(v, v + 6), (std::vector<double>{12.5, -3, 2.5, 1.2, 0.3, 70}));
     EXPECT_STREQ(rest, L"x");
+    fclose(f);
+}
+
+TEST_F(TextFile, WritingReplacesTheTargetAtCloseKeepingItsModeAndLinks) {
+    dir.Write("kestrel1.set", "1 2 3 ");
+    chmod(dir.Path("kestrel1.set").c_str(), 0600);
+    FILE* f = Open("kestrel1.set", L"w");
+    ASSERT_NE(f, nullptr);
+    EXPECT_EQ(fwprintf(f, L"%i %i %i ", 4, 5, 6), 6);
+    EXPECT_EQ(dir.Read("kestrel1.set"), "1 2 3 "); // until the stream is closed
+    EXPECT_EQ(fclose(f), 0);
+    EXPECT_EQ(dir.Read("kestrel1.set"), "4 5 6 ");
+    struct stat info {};
+    stat(dir.Path("kestrel1.set").c_str(), &info);
+    EXPECT_EQ(info.st_mode & 0777, 0600u);
+
+    // A link stays a link and its target is written; a link planted where a fixed temporary
+    // name would have been is never followed.
+    std::filesystem::create_directory(dir.Path("real"));
+    dir.Write("real/filename.set", "old");
+    dir.Write("elsewhere", "untouched");
+    std::filesystem::create_symlink("real/filename.set", dir.Path("filename.set"));
+    std::filesystem::create_symlink("elsewhere", dir.Path("filename.set.kestrel-save"));
+    f = Open("filename.set", L"w");
+    ASSERT_NE(f, nullptr);
+    fputws(L"/a/b.prc", f);
+    EXPECT_EQ(fclose(f), 0);
+    EXPECT_TRUE(std::filesystem::is_symlink(dir.Path("filename.set")));
+    EXPECT_EQ(dir.Read("real/filename.set"), "/a/b.prc");
+    EXPECT_EQ(dir.Read("elsewhere"), "untouched");
+    EXPECT_FALSE(dir.Exists("real/filename.bak")); // streams keep no backup
+}
+
+TEST_F(TextFile, WhatMayNotBeWrittenDoesNotOpenForWriting) {
+    dir.Write("kestrel2.set", "100 60 ");
+    chmod(dir.Path("kestrel2.set").c_str(), 0444);
+    EXPECT_EQ(Open("kestrel2.set", L"w"), nullptr);
+    EXPECT_EQ(dir.Read("kestrel2.set"), "100 60 ");
+    std::filesystem::create_directory(dir.Path("shut"));
+    chmod(dir.Path("shut").c_str(), 0555);
+    EXPECT_EQ(Open("shut/filename.set", L"w"), nullptr);
+    EXPECT_TRUE(std::filesystem::is_empty(dir.Path("shut")));
+    chmod(dir.Path("shut").c_str(), 0755);
+    // Reading is still allowed.
+    FILE* f = Open("kestrel2.set", L"r");
+    ASSERT_NE(f, nullptr);
     fclose(f);
 }

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "platform/crt/WideFormat.h"
+#include <tchar.h>
 
 using crt::Format;
 

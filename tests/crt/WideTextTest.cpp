@@ -1,7 +1,7 @@
 #include <climits>
 #include <gtest/gtest.h>
 
-#include "platform/crt/WideText.h"
+#include <tchar.h>
 
 TEST(NumberConversion, WtofReadsTheLeadingDecimalOnly) {
     EXPECT_DOUBLE_EQ(_wtof(L"12.5abc"), 12.5);

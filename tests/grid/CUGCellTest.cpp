@@ -4,7 +4,10 @@
 
 #include "grid/CUGCellFormat.h"
 #include "grid/UGSortCompare.h"
-#include "platform/ui/SysColors.h"
+
+#include <windows.h>
+
+#include "SysColors.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/ui/SysColors.h"
+#include <windows.h>
 
 namespace {
 

@@ -10,7 +10,8 @@
 #include "grid/CUGGridInfo.h"
 #include "grid/CUGMem.h"
 #include "grid/UGSortCompare.h"
-#include "platform/crt/WideText.h"
+
+#include <tchar.h>
 
 namespace {
 

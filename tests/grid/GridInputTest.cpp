@@ -4,8 +4,8 @@
 #include "grid/CUGLstBox.h"
 #include "grid/CUGSideHdg.h"
 #include "grid/CUGTopHdg.h"
-#include "platform/ui/CToolTipCtrl.h"
-#include "platform/ui/SystemServices.h"
+#include "PopupWindows.h"
+#include "SystemServices.h"
 #include "tests/grid/GridTestSupport.h"
 #include "tests/ui/ScriptedInput.h"
 

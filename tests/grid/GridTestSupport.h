@@ -9,9 +9,9 @@
 #include "grid/CUGCtrl.h"
 #include "grid/CUGGrid.h"
 #include "grid/CUGGridInfo.h"
-#include "platform/ui/Automation.h"
-#include "platform/ui/MessageQueue.h"
-#include "platform/ui/SysColors.h"
+#include "Automation.h"
+#include "MessageQueue.h"
+#include "SysColors.h"
 
 // A grid that records the hooks it hears, in order, as short lines ("cellmoved 0 1 0 2").
 class RecordingGrid : public CUGCtrl {

@@ -7,10 +7,12 @@
 
 #include "host/CommandFrame.h"
 #include "host/Commands.h"
-#include "platform/acad/rx/AcEdCommandStack.h"
-#include "platform/acad/rx/AcRxDictionary.h"
-#include "platform/acad/rx/AcRxDynamicLinker.h"
-#include "platform/crt/WideText.h"
+
+#include <accmd.h>
+#include <rxdlinkr.h>
+
+#include "Utf8.h"
+#include "rx/HostState.h"
 
 TEST(ModuleEntry, InitRegistersBothCommandsAndUnloadRemovesThem) {
     int appId = 0;
@@ -51,17 +53,6 @@ TEST(ModuleEntry, AttachKeepsTheFirstInstanceAndStoresThePath) {
     EXPECT_EQ(ModuleMain(first, DLL_PROCESS_DETACH), TRUE);
     EXPECT_EQ(ExtensionModule().attached, 0);
     EXPECT_EQ(ModuleMain(first, DLL_PROCESS_DETACH), TRUE); // detaching twice is harmless
-}
-
-TEST(ModuleEntry, ModuleFileNameTruncatesLikeTheDesktop) {
-    static int marker;
-    wchar_t full[PATH_MAX];
-    DWORD length = ModuleFileName(&marker, full, PATH_MAX);
-    ASSERT_GT(length, 5u);
-    wchar_t small[5];
-    EXPECT_EQ(ModuleFileName(&marker, small, 5), 4u);
-    EXPECT_EQ(std::wstring(small), std::wstring(full, 4));
-    EXPECT_EQ(ModuleFileName(nullptr, full, PATH_MAX), 0u);
 }
 
 namespace {

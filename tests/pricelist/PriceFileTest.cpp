@@ -155,10 +155,10 @@ TEST_F(PriceFile, FilesThatCannotBeOpenedChangeNothing) {
     EXPECT_EQ(error.message, FileOpenFailedMessage(missing.c_str()));
     EXPECT_EQ(error.row, -1);
 
-    // When the new file cannot take the target's place, the temporary file is removed.
+    // A target that is not a file does not open for writing either.
     std::filesystem::create_directory(dir.Path("taken.prc"));
     EXPECT_EQ(WritePriceList(dir.Wide("taken.prc").c_str(), records, &error), 0);
-    EXPECT_NE(error.message.Find(L"could not be written"), -1);
+    EXPECT_EQ(error.message, FileOpenFailedMessage(dir.Wide("taken.prc").c_str()));
     EXPECT_TRUE(std::filesystem::is_directory(dir.Path("taken.prc")));
     EXPECT_EQ(Entries(), std::vector<std::string>{"taken.prc"});
 }

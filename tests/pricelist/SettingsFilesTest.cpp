@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include "pricelist/SettingsFiles.h"
 #include "tests/support/ScratchDir.h"
 
@@ -84,4 +86,17 @@ TEST(LastPriceFile, IsTheFirstLineAndAPathWithBlanksReadsBackWhole) {
     back = L"kept";
     EXPECT_EQ(ReadLastPriceFile(dir.Wide("missing.set").c_str(), back), 0);
     EXPECT_EQ(back, L"kept");
+}
+
+TEST(SettingsFiles, AFileThatMayNotBeWrittenIsSkipped) {
+    ScratchDir dir;
+    dir.Write("kestrel1.set", "240 80 320 ");
+    dir.Write("filename.set", "/a/b.prc");
+    chmod(dir.Path("kestrel1.set").c_str(), 0444);
+    chmod(dir.Path("filename.set").c_str(), 0444);
+    const int widths[] = {1, 2, 3};
+    EXPECT_EQ(WriteColumnWidths(dir.Wide("kestrel1.set").c_str(), widths, 3), 0);
+    EXPECT_EQ(WriteLastPriceFile(dir.Wide("filename.set").c_str(), L"/c/d.prc"), 0);
+    EXPECT_EQ(dir.Read("kestrel1.set"), "240 80 320 ");
+    EXPECT_EQ(dir.Read("filename.set"), "/a/b.prc");
 }

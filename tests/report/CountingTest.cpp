@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
-#include "../host/EditorTestSupport.h"
-#include "../host/FakeDrawing.h"
-#include "../support/ScratchDir.h"
 #include "ReportTestSupport.h"
-#include "platform/acad/ed/AcEdFunctions.h"
+#include "tests/acad/ed/EditorTestSupport.h"
+#include "tests/acad/ed/FakeDrawing.h"
+#include "tests/support/ScratchDir.h"
+
+#include <aced.h>
+
 #include "report/BlockCounting.h"
 #include "report/ReportCommand.h"
 #include "report/ReportState.h"

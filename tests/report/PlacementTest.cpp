@@ -1,11 +1,13 @@
 #include <gtest/gtest.h>
 
-#include "../host/EditorTestSupport.h"
-#include "../support/ScratchDir.h"
 #include "ReportTestSupport.h"
 #include "host/HostModule.h"
 #include "host/TablePlacement.h"
-#include "platform/acad/ed/AcEdFunctions.h"
+#include "tests/acad/ed/EditorTestSupport.h"
+#include "tests/support/ScratchDir.h"
+
+#include <aced.h>
+
 #include "report/ReportCommand.h"
 #include "resources/KestrelResources.h"
 

@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
-#include "../support/ScratchDir.h"
-#include "../ui/ScriptedInput.h"
+#include "tests/support/ScratchDir.h"
+#include "tests/ui/ScriptedInput.h"
+
+#include <afxwin.h>
+
 #include "grid/CUGGrid.h"
-#include "platform/ui/CButton.h"
 #include "pricelist/BlockPriceDialog.h"
 #include "report/CalcPriceDialog.h"
 #include "report/ReportState.h"

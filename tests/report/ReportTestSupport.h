@@ -10,8 +10,10 @@
 #include "dbapserv.h"
 #include "dbents.h"
 #include "dbsymtb.h"
-#include "platform/acad/ed/DatabaseDrawing.h"
-#include "platform/crt/WideText.h"
+
+#include "Utf8.h"
+#include "ed/DatabaseDrawing.h"
+
 #include "report/CalcPriceDialog.h"
 
 struct WorkingDrawing {
@@ -62,7 +64,7 @@ public:
 // What ezdxf says about a drawing (drawing_check.py of the end-to-end tests).
 inline std::string PeerCheck(const std::string& drawing, const std::string& extra) {
     std::string command = "/usr/bin/python3 " + std::string(KESTREL_SOURCE_DIR) +
-                          "/tests/e2e/drawing_check.py '" + drawing + "' " + extra + " 2>&1";
+                          "/tests/shell/drawing_check.py '" + drawing + "' " + extra + " 2>&1";
     std::string output;
     if (FILE* pipe = popen(command.c_str(), "r")) {
         char buffer[4096];

@@ -9,7 +9,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "platform/crt/WideText.h"
+#include "Utf8.h"
 
 class ScratchDir {
 public:

@@ -1,9 +1,8 @@
 #include <filesystem>
 #include <gtest/gtest.h>
 
-#include "platform/ui/CButton.h"
-#include "platform/ui/CDialog.h"
-#include "platform/ui/CPaintDC.h"
+#include <afxwin.h>
+
 #include "resources/KestrelResources.h"
 #include "tests/ui/ScriptedInput.h"
 

@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
-#include "platform/ui/CButton.h"
-#include "platform/ui/CDialog.h"
-#include "platform/ui/CStatic.h"
-#include "platform/ui/SystemServices.h"
+#include <afxwin.h>
+
+#include "SystemServices.h"
+
 #include "resources/KestrelResources.h"
 #include "tests/ui/ScriptedInput.h"
 

@@ -5,8 +5,7 @@
 #include <gtest/gtest.h>
 #include <vector>
 
-#include "platform/ui/CDC.h"
-#include "platform/ui/CString.h"
+#include <afxwin.h>
 
 namespace {
 

@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
-#include "platform/ui/CDialog.h"
-#include "platform/ui/InputSource.h"
-#include "platform/ui/MessageQueue.h"
+#include <afxwin.h>
+
+#include "InputSource.h"
+#include "MessageQueue.h"
+
 #include "tests/ui/ScriptedInput.h"
 #include "tests/ui/TestWindows.h"
 

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "platform/ui/MessageQueue.h"
+#include "MessageQueue.h"
+
 #include "tests/ui/TestWindows.h"
 
 namespace {

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/ui/Automation.h"
+#include "Automation.h"
 
 class ScriptedInput : public ui::InputSource {
 public:

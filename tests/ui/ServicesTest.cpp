@@ -1,9 +1,15 @@
 #include <gtest/gtest.h>
 
-#include "platform/ui/CDialog.h"
-#include "platform/ui/DisplayBackend.h"
-#include "platform/ui/MessageQueue.h"
-#include "platform/ui/SystemServices.h"
+#include <climits>
+#include <cstdlib>
+
+#include <afxwin.h>
+
+#include "DisplayBackend.h"
+#include "MessageQueue.h"
+#include "SystemServices.h"
+#include "Utf8.h"
+
 #include "tests/ui/ScriptedInput.h"
 #include "tests/ui/TestWindows.h"
 
@@ -174,4 +180,20 @@ TEST(Services, NewContextsStartWithTheSystemFont) {
     dc.GetTextMetrics(&tm);
     EXPECT_EQ(tm.tmWeight, FW_BOLD);
     EXPECT_NEAR(tm.tmHeight, 16, 1);
+}
+
+TEST(Services, ModuleFileNameNamesTheFileOfAnInstanceAndTruncatesLikeTheDesktop) {
+    // An instance handle is an address in its module; here the module is this test program.
+    static int marker;
+    const auto instance = reinterpret_cast<HMODULE>(&marker);
+    wchar_t full[PATH_MAX];
+    const DWORD length = GetModuleFileNameW(instance, full, PATH_MAX);
+    char self[PATH_MAX];
+    ASSERT_NE(realpath("/proc/self/exe", self), nullptr);
+    EXPECT_EQ(crt::ToUtf8(full), self);
+    wchar_t small[5];
+    EXPECT_EQ(GetModuleFileNameW(instance, small, 5), 4u);
+    EXPECT_EQ(std::wstring(small), std::wstring(full, 4));
+    EXPECT_EQ(GetModuleFileNameW(nullptr, full, PATH_MAX), length); // null: the program
+    EXPECT_EQ(GetModuleFileNameW(instance, full, 0), 0u);
 }

@@ -4,8 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/ui/CPaintDC.h"
-#include "platform/ui/CWnd.h"
+#include <afxwin.h>
 
 struct LoggedMessage {
     UINT message;

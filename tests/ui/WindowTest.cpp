@@ -2,12 +2,11 @@
 #include <filesystem>
 #include <gtest/gtest.h>
 
-#include "platform/ui/Automation.h"
-#include "platform/ui/CButton.h"
-#include "platform/ui/CDialog.h"
-#include "platform/ui/CStatic.h"
-#include "platform/ui/MessageQueue.h"
-#include "platform/ui/Region.h"
+#include <afxwin.h>
+
+#include "Automation.h"
+#include "MessageQueue.h"
+
 #include "tests/ui/ScriptedInput.h"
 #include "tests/ui/TestWindows.h"
 

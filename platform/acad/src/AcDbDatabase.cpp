@@ -1,5 +1,6 @@
 #include "DbStore.h"
 #include "DefaultDrawing.h"
+#include "Utf8.h"
 
 using kestrel::acad::DbStore;
 using kestrel::acad::kNone;
@@ -7,15 +8,15 @@ using kestrel::acad::kNone;
 namespace {
 
 std::string narrowPath(const ACHAR* path) {
-    return kestrel::dxf::toUtf8(path ? path : L"");
+    return crt::ToUtf8(path ? path : L"");
 }
 
 std::wstring widen(const std::string& text) {
-    return kestrel::dxf::fromUtf8(text);
+    return crt::FromUtf8(text);
 }
 
 std::string headerName(const ACHAR* name) {
-    std::string n = kestrel::dxf::toUtf8(name ? name : L"");
+    std::string n = crt::ToUtf8(name ? name : L"");
     for (char& c : n)
         if (c >= 'a' && c <= 'z')
             c = char(c - 'a' + 'A');

@@ -1,4 +1,5 @@
 #include "DbStore.h"
+#include "Utf8.h"
 #include "acutmem.h"
 #include "dbapserv.h"
 
@@ -236,13 +237,13 @@ void AcDbObject::dxfOutFields(kestrel::dxf::TagEditor&) const {}
 std::wstring AcDbObject::decode(std::string_view raw) const {
     if (store_)
         return store_->codec().decode(raw);
-    return kestrel::dxf::fromUtf8(raw);
+    return crt::FromUtf8(raw);
 }
 
 std::string AcDbObject::encode(const std::wstring& text) const {
     if (store_)
         return store_->codec().encode(text);
-    return kestrel::dxf::toUtf8(text);
+    return crt::ToUtf8(text);
 }
 
 Acad::ErrorStatus acdbOpenAcDbObject(AcDbObject*& object, AcDbObjectId id, AcDb::OpenMode mode,

@@ -1,5 +1,6 @@
 #include "DbStore.h"
 
+#include "FileReplacement.h"
 #include "dxf/BinaryDxf.h"
 
 #include <algorithm>
@@ -18,7 +19,6 @@ using dxf::fail;
 using dxf::Record;
 using dxf::Section;
 using dxf::Tag;
-using dxf::TagIndex;
 using dxf::TagRange;
 
 namespace {
@@ -149,7 +149,7 @@ void DbStore::buildFromRecords(const std::string&) {
         lineEnd_ = "\r\n";
     slots_.reserve(size_ / 6 + 16);
     recordsBegin_ = start;
-    dxf::RecordReader reader(bytes, nullptr, start);
+    dxf::RecordReader reader(bytes, start);
     Record r;
     while (reader.next(r))
         onRecord(r);
@@ -1489,14 +1489,6 @@ bool DbStore::writeAll(FILE* file) {
     return w.finish();
 }
 
-static std::string backupPath(const std::string& path) {
-    size_t slash = path.find_last_of('/');
-    size_t dot = path.find_last_of('.');
-    if (dot == std::string::npos || (slash != std::string::npos && dot < slash))
-        return path + ".bak";
-    return path.substr(0, dot) + ".bak";
-}
-
 bool DbStore::save(const std::string& path, std::string& error) {
     if (nextHandle_ != loadedNextHandle_ && headerSlot_ != kNone && handles_enabled_) {
         std::vector<AcDbHeaderValue> seed{{5, [&] {
@@ -1505,20 +1497,14 @@ bool DbStore::save(const std::string& path, std::string& error) {
                                            }()}};
         setHeaderVar("$HANDSEED", seed);
     }
-    std::string tmp = path + ".XXXXXX";
-    int fd = mkstemp(tmp.data());
-    if (fd < 0) {
-        error = "cannot create a temporary file beside " + path + ": " + std::strerror(errno);
+    crt::FileReplacement file;
+    if (!file.Begin(path, crt::FileReplacement::Backup::Keep)) {
+        error = file.Failure();
         return false;
     }
-    mode_t mask = umask(0);
-    umask(mask);
-    fchmod(fd, 0666 & ~mask);
-    FILE* f = fdopen(fd, "wb");
+    FILE* f = fdopen(dup(file.Descriptor()), "wb");
     if (!f) {
-        error = "cannot write " + tmp + ": " + std::strerror(errno);
-        ::close(fd);
-        ::unlink(tmp.c_str());
+        error = "cannot write " + path + ": " + std::strerror(errno);
         return false;
     }
     bool ok;
@@ -1535,52 +1521,27 @@ bool DbStore::save(const std::string& path, std::string& error) {
             try {
                 std::string binary =
                     dxf::textToBinary(std::string_view(text, length), oneByteCodes_);
-                ok = std::fwrite(binary.data(), 1, binary.size(), f) == binary.size() &&
-                     std::fflush(f) == 0;
+                ok = std::fwrite(binary.data(), 1, binary.size(), f) == binary.size();
             } catch (const dxf::DxfError& e) {
                 std::free(text);
                 std::fclose(f);
-                ::unlink(tmp.c_str());
                 error = "cannot write " + path + ": " + e.text();
                 return false;
             }
         }
         std::free(text);
     }
-    int savedErrno = errno;
-    if (ok && fsync(fileno(f)) != 0) {
-        ok = false;
-        savedErrno = errno;
-    }
+    int writeError = errno;
     if (std::fclose(f) != 0 && ok) {
         ok = false;
-        savedErrno = errno;
+        writeError = errno;
     }
     if (!ok) {
-        ::unlink(tmp.c_str());
-        error = "cannot write " + path + ": " + std::strerror(savedErrno);
+        error = "cannot write " + path + ": " + std::strerror(writeError);
         return false;
     }
-    struct stat st {};
-    if (::stat(path.c_str(), &st) == 0 && !S_ISREG(st.st_mode)) {
-        ::unlink(tmp.c_str());
-        error = "cannot replace " + path + ": it is not a file";
-        return false;
-    }
-    if (::stat(path.c_str(), &st) == 0) {
-        std::string bak = backupPath(path);
-        ::unlink(bak.c_str());
-        if (::link(path.c_str(), bak.c_str()) != 0 && ::rename(path.c_str(), bak.c_str()) != 0) {
-            savedErrno = errno;
-            ::unlink(tmp.c_str());
-            error = "cannot keep the previous file as " + bak + ": " + std::strerror(savedErrno);
-            return false;
-        }
-    }
-    if (::rename(tmp.c_str(), path.c_str()) != 0) {
-        savedErrno = errno;
-        ::unlink(tmp.c_str());
-        error = "cannot replace " + path + ": " + std::strerror(savedErrno);
+    if (!file.Commit()) {
+        error = file.Failure();
         return false;
     }
     return true;

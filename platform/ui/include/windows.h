@@ -1,10 +1,9 @@
 #pragma once
-// Interim: the desktop API's types, messages, constants and GDI/USER functions, gathered from
-// the current platform/ui and platform/crt headers.
+// The desktop's services for windowing code: types and handles, base services, graphics, the
+// user interface and the common dialogs' structures.
 
-#include "platform/crt/WinTypes.h"
-#include "platform/ui/SysColors.h"
-#include "platform/ui/WinControls.h"
-#include "platform/ui/WinDefs.h"
-#include "platform/ui/WinGdi.h"
-#include "platform/ui/WinUser.h"
+#include <commdlg.h>
+#include <winbase.h>
+#include <windef.h>
+#include <wingdi.h>
+#include <winuser.h>

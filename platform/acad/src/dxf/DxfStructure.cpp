@@ -2,8 +2,7 @@
 
 namespace kestrel::dxf {
 
-RecordReader::RecordReader(std::string_view bytes, TagIndex* index, size_t start)
-    : index_(index), reader_(bytes, index, start) {}
+RecordReader::RecordReader(std::string_view bytes, size_t start) : reader_(bytes, start) {}
 
 static Section sectionOf(std::string_view name) {
     if (name == "HEADER")
@@ -33,7 +32,7 @@ bool RecordReader::next(Record& r) {
     } else if (reader_.next(t)) {
         begin = reader_.lastStart();
     } else {
-        uint64_t last = started_ ? TagIndex::line(reader_.lastIndex()) + 1 : 1;
+        uint64_t last = started_ ? tagLine(reader_.lastIndex()) + 1 : 1;
         if (sectionOpen_)
             fail(last,
                  "the file ends inside section " + std::string(sectionName_) + " (truncated?)");
@@ -46,8 +45,7 @@ bool RecordReader::next(Record& r) {
     if (t.code != 0) {
         // Only comments may stand before the first record.
         if (started_ || t.code != 999)
-            fail(TagIndex::line(r.firstTag),
-                 "group code 0 expected, found " + std::to_string(t.code));
+            fail(tagLine(r.firstTag), "group code 0 expected, found " + std::to_string(t.code));
     } else {
         r.type = t.value;
     }
@@ -58,8 +56,6 @@ bool RecordReader::next(Record& r) {
         r.end = reader_.position();
         if (sectionOpen_)
             fail(r.line(), "EOF inside section " + std::string(sectionName_) + " (ENDSEC missing)");
-        if (index_)
-            index_->finish(uint32_t(reader_.position()));
         ended_ = true;
         r.section = Section::None;
         return true;
@@ -107,8 +103,6 @@ bool RecordReader::next(Record& r) {
     }
     r.endTag = havePending_ ? reader_.lastIndex() : reader_.lastIndex() + 1;
     r.end = havePending_ ? pendingStart_ : reader_.position();
-    if (!havePending_ && index_)
-        index_->finish(uint32_t(reader_.position())); // the data ends: close the last tag
     classify(r);
     return true;
 }

@@ -20,13 +20,12 @@ struct Record {
     bool attribsFollow = false; // group 66 = 1
     bool subEntity = false;     // ATTRIB, VERTEX or SEQEND of the preceding INSERT or POLYLINE
     Section section = Section::None;
-    uint64_t line() const { return TagIndex::line(firstTag); }
+    uint64_t line() const { return tagLine(firstTag); }
 };
 
 class RecordReader {
 public:
-    // With an index, every tag's offset is recorded in it.
-    RecordReader(std::string_view bytes, TagIndex* index, size_t start = 0);
+    explicit RecordReader(std::string_view bytes, size_t start = 0);
     // Next record, false after EOF. Malformed structure throws DxfError.
     bool next(Record& record);
     // Offset of the bytes after the EOF record (kept verbatim).
@@ -34,7 +33,6 @@ public:
 
 private:
     void classify(Record& r);
-    TagIndex* index_;
     TagReader reader_;
     Tag pending_;
     bool havePending_ = false;

@@ -31,54 +31,8 @@ std::string excerpt(std::string_view text) {
     return out + "\"";
 }
 
-void TagIndex::attach(std::string_view bytes) {
-    if (bytes.size() >= 0xffffffffu)
-        fail(0, "the file is too large (4 GiB or more)");
-    bytes_ = bytes;
-    offsets_.clear();
-    count_ = 0;
-    // Every tag takes at least three bytes ("0\n\n"), which bounds the index; pages of the
-    // reservation that are never written are never touched either.
-    offsets_.reserve(bytes.size() / 3 + 2);
-}
-
-void TagIndex::finish(uint32_t endOffset) {
-    offsets_.push_back(endOffset);
-}
-
-int TagIndex::code(uint32_t i) const {
-    const char* p = bytes_.data() + offsets_[i];
-    while (*p == ' ')
-        ++p;
-    bool negative = *p == '-';
-    if (negative)
-        ++p;
-    int v = 0;
-    while (*p >= '0' && *p <= '9')
-        v = v * 10 + (*p++ - '0');
-    return negative ? -v : v;
-}
-
-Tag TagIndex::tag(uint32_t i) const {
-    const char* base = bytes_.data();
-    uint32_t start = offsets_[i];
-    uint32_t end = offsets_[i + 1];
-    const char* nl = static_cast<const char*>(std::memchr(base + start, '\n', end - start));
-    size_t valueStart = size_t(nl - base) + 1;
-    size_t valueEnd = end;
-    if (valueEnd > valueStart && base[valueEnd - 1] == '\n')
-        --valueEnd;
-    if (valueEnd > valueStart && base[valueEnd - 1] == '\r')
-        --valueEnd;
-    return Tag{code(i), std::string_view(base + valueStart, valueEnd - valueStart)};
-}
-
-std::string_view TagIndex::span(uint32_t first, uint32_t end) const {
-    return bytes_.substr(offsets_[first], offsets_[end] - offsets_[first]);
-}
-
-TagReader::TagReader(std::string_view bytes, TagIndex* index, size_t start)
-    : data_(bytes.data()), size_(bytes.size()), pos_(start), index_(index) {}
+TagReader::TagReader(std::string_view bytes, size_t start)
+    : data_(bytes.data()), size_(bytes.size()), pos_(start) {}
 
 uint64_t TagReader::newlineMask(size_t block) const {
     uint64_t mask = 0;
@@ -104,7 +58,7 @@ void TagReader::badCodeLine(const char* lineStart, const char* end) {
     const char* nl =
         static_cast<const char*>(std::memchr(lineStart, '\n', size_t(end - lineStart)));
     uint32_t tagNo = count_ - 1;
-    fail(TagIndex::line(tagNo),
+    fail(tagLine(tagNo),
          "a group code was expected, found " +
              excerpt(std::string_view(lineStart, size_t((nl ? nl : end) - lineStart))));
 }
@@ -112,9 +66,9 @@ void TagReader::badCodeLine(const char* lineStart, const char* end) {
 void TagReader::badCode(int code, bool noValue) {
     uint32_t tagNo = count_ - 1;
     if (!noValue)
-        fail(TagIndex::line(tagNo), "group code " + std::to_string(code) + " is out of range");
-    fail(TagIndex::line(tagNo) + 1, "group code " + std::to_string(code) +
-                                        " has no value line (odd number of lines; truncated?)");
+        fail(tagLine(tagNo), "group code " + std::to_string(code) + " is out of range");
+    fail(tagLine(tagNo) + 1, "group code " + std::to_string(code) +
+                                 " has no value line (odd number of lines; truncated?)");
 }
 
 static std::string_view trim(std::string_view s) {

@@ -1,6 +1,5 @@
 #pragma once
 // Tag layer of ASCII DXF: a drawing is a sequence of (group code, value) line pairs.
-// The bytes stay in one buffer; the index keeps only where each tag starts.
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
@@ -27,36 +26,15 @@ struct DxfError {
 // Printable excerpt of file text for messages.
 std::string excerpt(std::string_view text);
 
-class TagIndex {
-public:
-    // Starts a new index over bytes (which must outlive it). Refuses files of 4 GiB or more.
-    void attach(std::string_view bytes);
-    uint32_t size() const { return count_; }
-    Tag tag(uint32_t i) const;
-    int code(uint32_t i) const;
-    // Line of the tag's group code (its value is on the next line).
-    static uint64_t line(uint32_t i) { return 2 * uint64_t(i) + 1; }
-    // The bytes of tags [first, end) exactly as they stand in the file.
-    std::string_view span(uint32_t first, uint32_t end) const;
-    std::string_view bytes() const { return bytes_; }
-    uint32_t offset(uint32_t i) const { return offsets_[i]; }
+// Line of tag i's group code: tags are line pairs, so its value is on the next line.
+inline uint64_t tagLine(uint32_t i) {
+    return 2 * uint64_t(i) + 1;
+}
 
-    void push(uint32_t offset) {
-        offsets_.push_back(offset);
-        ++count_;
-    }
-    void finish(uint32_t endOffset);
-
-private:
-    std::string_view bytes_;
-    std::vector<uint32_t> offsets_; // one per tag, plus the end of the last tag
-    uint32_t count_ = 0;
-};
-
-// Reads tags one after the other, checking each; records each in the index when given one.
+// Reads tags one after the other, checking each.
 class TagReader {
 public:
-    TagReader(std::string_view bytes, TagIndex* index, size_t start = 0);
+    explicit TagReader(std::string_view bytes, size_t start = 0);
     // False at the end of the bytes; a malformed tag throws DxfError naming its line.
     inline bool next(Tag& tag);
     // Number and byte offset of the tag next() returned last.
@@ -75,7 +53,6 @@ private:
     size_t pos_;
     size_t lastStart_ = 0;
     uint32_t count_ = 0;
-    TagIndex* index_;
     // Line feeds of the current 64-byte block, one bit each.
     size_t block_ = ~size_t(0);
     uint64_t mask_ = 0;
@@ -161,8 +138,6 @@ inline bool TagReader::next(Tag& tag) {
     const char* end = data_ + size_;
     lastStart_ = pos_;
     ++count_;
-    if (index_)
-        index_->push(uint32_t(pos_));
     size_t codeEnd = newlineFrom(pos_);
     const char* p = lineStart;
     const char* nlp = data_ + codeEnd;

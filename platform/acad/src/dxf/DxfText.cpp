@@ -3,6 +3,8 @@
 #include <cstring>
 #include <iconv.h>
 
+#include "Utf8.h"
+
 namespace kestrel::dxf {
 
 static iconv_t asIconv(void* p) {
@@ -56,74 +58,6 @@ void TextCodec::configure(std::string_view acadVersion, std::string_view codepag
     fromWide_ = from;
 }
 
-std::string toUtf8(std::wstring_view text) {
-    std::string out;
-    out.reserve(text.size());
-    for (wchar_t wc : text) {
-        uint32_t c = uint32_t(wc);
-        if (c < 0x80) {
-            out += char(c);
-        } else if (c < 0x800) {
-            out += char(0xc0 | (c >> 6));
-            out += char(0x80 | (c & 0x3f));
-        } else if (c < 0x10000) {
-            out += char(0xe0 | (c >> 12));
-            out += char(0x80 | ((c >> 6) & 0x3f));
-            out += char(0x80 | (c & 0x3f));
-        } else {
-            out += char(0xf0 | (c >> 18));
-            out += char(0x80 | ((c >> 12) & 0x3f));
-            out += char(0x80 | ((c >> 6) & 0x3f));
-            out += char(0x80 | (c & 0x3f));
-        }
-    }
-    return out;
-}
-
-std::wstring fromUtf8(std::string_view s) {
-    std::wstring out;
-    out.reserve(s.size());
-    size_t i = 0;
-    while (i < s.size()) {
-        unsigned char c = static_cast<unsigned char>(s[i]);
-        uint32_t cp;
-        size_t extra;
-        if (c < 0x80) {
-            cp = c;
-            extra = 0;
-        } else if ((c & 0xe0) == 0xc0) {
-            cp = c & 0x1f;
-            extra = 1;
-        } else if ((c & 0xf0) == 0xe0) {
-            cp = c & 0x0f;
-            extra = 2;
-        } else if ((c & 0xf8) == 0xf0) {
-            cp = c & 0x07;
-            extra = 3;
-        } else {
-            out += wchar_t(0xfffd);
-            ++i;
-            continue;
-        }
-        bool ok = true;
-        for (size_t k = 1; k <= extra; ++k) {
-            if (i + k >= s.size() || (static_cast<unsigned char>(s[i + k]) & 0xc0) != 0x80) {
-                ok = false;
-                break;
-            }
-            cp = (cp << 6) | (static_cast<unsigned char>(s[i + k]) & 0x3f);
-        }
-        if (!ok) {
-            out += wchar_t(0xfffd);
-            ++i;
-            continue;
-        }
-        out += wchar_t(cp);
-        i += extra + 1;
-    }
-    return out;
-}
-
 static int hexValue(char c) {
     if (c >= '0' && c <= '9')
         return c - '0';
@@ -174,7 +108,7 @@ std::wstring TextCodec::decode(std::string_view raw) const {
     if (plainAscii(raw))
         return std::wstring(raw.begin(), raw.end());
     if (utf8_)
-        return unescape(fromUtf8(raw));
+        return unescape(crt::FromUtf8(raw));
     std::wstring out(raw.size() + 2, L'\0');
     iconv(asIconv(toWide_), nullptr, nullptr, nullptr, nullptr);
     char* in = const_cast<char*>(raw.data());
@@ -209,7 +143,7 @@ std::string TextCodec::encode(std::wstring_view text) const {
     if (ascii)
         return std::string(text.begin(), text.end());
     if (utf8_)
-        return toUtf8(text);
+        return crt::ToUtf8(text);
     std::string out;
     for (wchar_t c : text) {
         if (uint32_t(c) < 0x80) {
@@ -239,7 +173,7 @@ std::string TextCodec::keyOfWide(std::wstring_view text) {
     for (wchar_t& c : upper)
         if (c >= L'a' && c <= L'z')
             c = wchar_t(c - L'a' + L'A');
-    return toUtf8(upper);
+    return crt::ToUtf8(upper);
 }
 
 std::string TextCodec::keyOfRaw(std::string_view raw) const {

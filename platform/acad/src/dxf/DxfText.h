@@ -32,7 +32,4 @@ private:
     void* fromWide_ = nullptr; // iconv_t
 };
 
-std::string toUtf8(std::wstring_view text);
-std::wstring fromUtf8(std::string_view text);
-
 } // namespace kestrel::dxf

@@ -1,0 +1,212 @@
+#include "ed/DatabaseDrawing.h"
+
+#include <cmath>
+#include <map>
+#include <numbers>
+
+#include "dbapserv.h"
+#include "dbents.h"
+#include "dbsymtb.h"
+
+#include <aced.h>
+
+#include "Utf8.h"
+
+namespace ed {
+
+namespace {
+
+std::wstring Describe(AcDbObjectId id) {
+    wchar_t handle[32] = L"";
+    id.handle().getIntoAsciiBuffer(handle, 32);
+    return crt::FromUtf8(id.dxfName() ? id.dxfName() : "object") + L" " + handle;
+}
+
+// Whether the layer of an entity is frozen; layers are looked up once each.
+class FrozenLayers {
+public:
+    bool IsFrozen(AcDbObjectId layer) {
+        auto known = frozen_.find(layer);
+        if (known != frozen_.end())
+            return known->second;
+        bool frozen = false;
+        AcDbLayerTableRecord* record = nullptr;
+        if (acdbOpenObject(record, layer, AcDb::kForRead) == Acad::eOk) {
+            frozen = record->isFrozen();
+            record->close();
+        }
+        frozen_[layer] = frozen;
+        return frozen;
+    }
+
+private:
+    std::map<AcDbObjectId, bool> frozen_;
+};
+
+// The attribute definitions of a block, opened and closed one by one.
+template <class Visit> bool ForEachAttributeDefinition(AcDbObjectId block, Visit visit) {
+    AcDbBlockTableRecord* record = nullptr;
+    if (acdbOpenObject(record, block, AcDb::kForRead) != Acad::eOk)
+        return false;
+    AcDbBlockTableRecordIterator* it = nullptr;
+    if (record->newIterator(it) == Acad::eOk) {
+        for (; !it->done(); it->step()) {
+            AcDbEntity* entity = nullptr;
+            if (it->getEntity(entity, AcDb::kForRead) != Acad::eOk)
+                continue;
+            if (auto* definition = AcDbAttributeDefinition::cast(entity))
+                visit(*definition);
+            entity->close();
+        }
+        delete it;
+    }
+    record->close();
+    return true;
+}
+
+AcDbObjectId BlockNamed(AcDbDatabase& database, const std::wstring& name) {
+    AcDbBlockTable* table = nullptr;
+    AcDbObjectId id;
+    if (database.getBlockTable(table, AcDb::kForRead) != Acad::eOk)
+        return id;
+    if (table->getAt(name.c_str(), id) != Acad::eOk)
+        id = AcDbObjectId::kNull;
+    table->close();
+    return id;
+}
+
+} // namespace
+
+std::vector<SelectableEntity> DatabaseDrawing::SelectableEntities() {
+    std::vector<SelectableEntity> entities;
+    AcDbBlockTableRecord* modelSpace = nullptr;
+    if (acdbOpenObject(modelSpace, database_.modelSpaceId(), AcDb::kForRead) != Acad::eOk)
+        return entities;
+    FrozenLayers layers;
+    AcDbBlockTableRecordIterator* it = nullptr;
+    if (modelSpace->newIterator(it) == Acad::eOk) {
+        for (; !it->done(); it->step()) {
+            AcDbEntity* entity = nullptr;
+            if (it->getEntity(entity, AcDb::kForRead) != Acad::eOk)
+                continue;
+            if (!layers.IsFrozen(entity->layerId())) {
+                SelectableEntity candidate;
+                candidate.handle = entity->handle().value();
+                candidate.type = crt::FromUtf8(entity->dxfName());
+                AcDbExtents extents;
+                if (entity->getGeomExtents(extents) == Acad::eOk && !extents.isEmpty())
+                    candidate.extents = Extents2d{extents.minPoint().x, extents.minPoint().y,
+                                                  extents.maxPoint().x, extents.maxPoint().y};
+                entities.push_back(std::move(candidate));
+            }
+            entity->close();
+        }
+        delete it;
+    }
+    modelSpace->close();
+    return entities;
+}
+
+std::optional<int> DatabaseDrawing::IntVariable(const std::wstring& name) {
+    std::vector<AcDbHeaderValue> values;
+    if (database_.getHeaderVar(name.c_str(), values) != Acad::eOk || values.empty())
+        return std::nullopt;
+    auto number = ParseNumber(values[0].text);
+    if (!number)
+        return std::nullopt;
+    return static_cast<int>(*number);
+}
+
+bool DatabaseDrawing::SetIntVariable(const std::wstring& name, int value) {
+    std::vector<AcDbHeaderValue> values;
+    if (database_.getHeaderVar(name.c_str(), values) != Acad::eOk || values.empty())
+        return false;
+    values.resize(1);
+    values[0].text = std::to_wstring(value);
+    return database_.setHeaderVar(name.c_str(), values) == Acad::eOk;
+}
+
+std::wstring DatabaseDrawing::FilePath() {
+    const ACHAR* name = nullptr;
+    if (database_.getFilename(name) != Acad::eOk || !name)
+        return L"";
+    return name;
+}
+
+std::optional<std::vector<AttributeDefinition>>
+DatabaseDrawing::BlockAttributes(const std::wstring& blockName) {
+    AcDbObjectId block = BlockNamed(database_, blockName);
+    if (block.isNull())
+        return std::nullopt;
+    std::vector<AttributeDefinition> definitions;
+    ForEachAttributeDefinition(block, [&](const AcDbAttributeDefinition& definition) {
+        definitions.push_back({definition.tagConst(), definition.promptConst(),
+                               definition.textStringConst(), definition.isConstant()});
+    });
+    return definitions;
+}
+
+bool DatabaseDrawing::Insert(const InsertRequest& request, std::wstring& error) {
+    AcDbObjectId block = BlockNamed(database_, request.blockName);
+    if (block.isNull()) {
+        error = L"no block " + request.blockName;
+        return false;
+    }
+    AcDbBlockTableRecord* modelSpace = nullptr;
+    if (acdbOpenObject(modelSpace, database_.modelSpaceId(), AcDb::kForWrite) != Acad::eOk) {
+        error = L"model space cannot be opened";
+        return false;
+    }
+    auto* reference = new AcDbBlockReference(
+        AcGePoint3d(request.position.x, request.position.y, request.position.z), block);
+    reference->setScaleFactors(AcGeScale3d(request.scaleX, request.scaleY, 1.0));
+    reference->setRotation(request.rotationDegrees * std::numbers::pi / 180.0);
+    Acad::ErrorStatus status = modelSpace->appendAcDbEntity(reference);
+    modelSpace->close();
+    if (status != Acad::eOk) {
+        delete reference;
+        error = L"the reference cannot be added";
+        return false;
+    }
+    // One attribute per definition that is not constant, with the value asked or its default.
+    std::size_t next = 0;
+    ForEachAttributeDefinition(block, [&](const AcDbAttributeDefinition& definition) {
+        if (definition.isConstant())
+            return;
+        auto* attribute = new AcDbAttribute;
+        attribute->setAttributeFromBlock(&definition, reference->blockTransform());
+        if (next < request.attributeValues.size())
+            attribute->setTextString(request.attributeValues[next].c_str());
+        ++next;
+        if (reference->appendAttribute(attribute) == Acad::eOk)
+            attribute->close();
+        else
+            delete attribute;
+    });
+    reference->close();
+    return true;
+}
+
+bool DatabaseDrawing::Save(const std::wstring& path, std::wstring& error) {
+    if (database_.saveAs(path.c_str()) == Acad::eOk)
+        return true;
+    error = database_.lastErrorMessage();
+    return false;
+}
+
+std::vector<std::wstring> DatabaseDrawing::OpenObjects() {
+    std::vector<std::wstring> open;
+    for (const auto& id : database_.openedObjects())
+        open.push_back(Describe(id));
+    return open;
+}
+
+} // namespace ed
+
+Acad::ErrorStatus acdbGetObjectId(AcDbObjectId& id, const ads_name entityName) {
+    AcDbDatabase* database = acdbHostApplicationServices()->workingDatabase();
+    if (!database || !entityName)
+        return Acad::eNoDatabase;
+    return database->getAcDbObjectId(id, false,
+                                     AcDbHandle(static_cast<Adesk::UInt64>(entityName[0])));
+}

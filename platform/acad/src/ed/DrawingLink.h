@@ -1,0 +1,63 @@
+#pragma once
+// What the editor needs of the drawing being edited: the entities a selection can take, header
+// variables, the INSERT command's work, saving and the check for objects left open. The
+// program that opens the drawing provides it; tests provide their own.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "ed/ScriptLine.h"
+
+namespace ed {
+
+struct Extents2d {
+    double minX = 0, minY = 0, maxX = 0, maxY = 0;
+};
+
+struct SelectableEntity {
+    std::uint64_t handle = 0;
+    std::wstring type;                // DXF entity type: "INSERT", "LINE", ...
+    std::optional<Extents2d> extents; // none for entities without a size (selected by H or ALL)
+};
+
+struct AttributeDefinition {
+    std::wstring tag, prompt, defaultValue;
+    bool constant = false; // constant attributes are not asked for and get no ATTRIB
+};
+
+struct InsertRequest {
+    std::wstring blockName;
+    Point3 position;
+    double scaleX = 1, scaleY = 1, rotationDegrees = 0;
+    std::vector<std::wstring> attributeValues; // one per non-constant definition, in order
+};
+
+class DrawingLink {
+public:
+    virtual ~DrawingLink() = default;
+    // Model-space entities on layers that are not frozen, in the order the drawing holds them.
+    virtual std::vector<SelectableEntity> SelectableEntities() = 0;
+    // An integer header variable ("$ATTREQ") when the drawing keeps it.
+    virtual std::optional<int> IntVariable(const std::wstring& name) = 0;
+    // Stores it where the drawing keeps it; false when the drawing does not keep it.
+    virtual bool SetIntVariable(const std::wstring& name, int value) = 0;
+    // The drawing's file path (DWGNAME is its file name).
+    virtual std::wstring FilePath() = 0;
+    // The attribute definitions of a block, in order; nothing when there is no such block.
+    virtual std::optional<std::vector<AttributeDefinition>>
+    BlockAttributes(const std::wstring& blockName) = 0;
+    // Appends a block reference to model space; false with `error` set on failure.
+    virtual bool Insert(const InsertRequest& request, std::wstring& error) = 0;
+    // Saves the drawing atomically (keeping NAME.bak); false with `error` set on failure.
+    virtual bool Save(const std::wstring& path, std::wstring& error) = 0;
+    // Objects still open, described for a message; empty when every open was closed.
+    virtual std::vector<std::wstring> OpenObjects() = 0;
+};
+
+// The drawing the editor works on (null before one is opened). Not owned.
+DrawingLink* Drawing();
+void SetDrawing(DrawingLink* drawing);
+
+} // namespace ed

@@ -1,0 +1,18 @@
+# Fails when a file of the module includes a path into platform/ or out of its own folders.
+# cmake -DSOURCE_DIR=... -DFOLDERS="grid;host;..." -P CheckIncludes.cmake
+set(offending "")
+foreach(folder ${FOLDERS})
+  file(GLOB_RECURSE files ${SOURCE_DIR}/${folder}/*.h ${SOURCE_DIR}/${folder}/*.cpp)
+  foreach(file ${files})
+    file(STRINGS ${file} includes REGEX "^[ \t]*#[ \t]*include")
+    foreach(line ${includes})
+      if(line MATCHES "platform/" OR line MATCHES "\\.\\./")
+        list(APPEND offending "${file}: ${line}")
+      endif()
+    endforeach()
+  endforeach()
+endforeach()
+if(offending)
+  list(JOIN offending "\n" text)
+  message(FATAL_ERROR "module files reach past the platforms' API:\n${text}")
+endif()
