@@ -11,10 +11,10 @@
 #include <string>
 #include <vector>
 
-#include "grid/CUGCtrl.h"
-#include "grid/CUGGrid.h"
 #include "MessageQueue.h"
 #include "SysColors.h"
+#include "grid/CUGCtrl.h"
+#include "grid/CUGGrid.h"
 
 namespace {
 

@@ -1,11 +1,11 @@
 #include <gtest/gtest.h>
 
+#include "PopupWindows.h"
+#include "SystemServices.h"
 #include "grid/CUGCnrBtn.h"
 #include "grid/CUGLstBox.h"
 #include "grid/CUGSideHdg.h"
 #include "grid/CUGTopHdg.h"
-#include "PopupWindows.h"
-#include "SystemServices.h"
 #include "tests/grid/GridTestSupport.h"
 #include "tests/ui/ScriptedInput.h"
 

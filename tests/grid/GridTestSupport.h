@@ -6,12 +6,12 @@
 #include <string>
 #include <vector>
 
-#include "grid/CUGCtrl.h"
-#include "grid/CUGGrid.h"
-#include "grid/CUGGridInfo.h"
 #include "Automation.h"
 #include "MessageQueue.h"
 #include "SysColors.h"
+#include "grid/CUGCtrl.h"
+#include "grid/CUGGrid.h"
+#include "grid/CUGGridInfo.h"
 
 // A grid that records the hooks it hears, in order, as short lines ("cellmoved 0 1 0 2").
 class RecordingGrid : public CUGCtrl {
