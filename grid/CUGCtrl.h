@@ -222,6 +222,13 @@ public:
     CUGDataSource* GetDataSource(int index) const;
     int SelectDataSource(int index);
 
+    // ---- sorting ----
+    // Rows ordered by the columns' cells through OnSortCompare (stable: rows that compare
+    // equal keep their order); flags: UG_SORT_DESCENDING, other bits reach the hook as they
+    // are. The data source's answer (UG_NA when it cannot sort); nothing is repainted.
+    int SortRowsBy(int col, int flags);
+    int SortRowsBy(int* cols, int count, int flags);
+
     // ---- editing (the editors come with in-place editing) ----
     int CancelEdit();
     int SetEditCtrl(CWnd* edit);

@@ -148,6 +148,8 @@ int CUGCtrl::RegisterDataSource(CUGDataSource* source) {
     dataSources[slot] = source;
     source->SetGrid(this);
     source->SetSourceId(static_cast<int>(slot));
+    if (!source->GetSortComparer()) // its row sort asks this grid's OnSortCompare
+        source->SetSortComparer(&sortHook_);
     return static_cast<int>(slot);
 }
 
