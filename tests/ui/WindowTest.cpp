@@ -141,6 +141,28 @@ TEST(Window, SubclassingTakesTheWindowOverInPlace) {
     EXPECT_FALSE(taker.SubclassDlgItem(999, &top));
 }
 
+TEST(Window, AChildMovesToAnotherParentKeepingItsPlaceNumbers) {
+    LoggingWnd top, left, right, child;
+    ASSERT_TRUE(top.CreateTop(CRect(0, 0, 200, 100)));
+    ASSERT_TRUE(left.CreateChild(&top, CRect(0, 0, 100, 100), 1));
+    ASSERT_TRUE(right.CreateChild(&top, CRect(100, 0, 200, 100), 2));
+    ASSERT_TRUE(child.CreateChild(&left, CRect(10, 10, 30, 20), 3));
+    CWnd other;
+    ASSERT_TRUE(other.Create(nullptr, L"", WS_VISIBLE, CRect(50, 50, 60, 60), &right, 4));
+    EXPECT_EQ(child.SetParent(&right), &left);
+    EXPECT_EQ(child.GetParent(), &right);
+    EXPECT_EQ(left.GetDlgItem(3), nullptr);
+    EXPECT_EQ(right.GetTopWindow(), &child); // above the new siblings
+    CPoint p(0, 0);
+    child.ClientToScreen(&p);
+    EXPECT_EQ(p, CPoint(110, 10));
+    EXPECT_EQ(top.SetParent(&left), nullptr);    // a top-level window stays one
+    EXPECT_EQ(right.SetParent(&child), nullptr); // nor moves into its own descendant
+    EXPECT_EQ(child.SetParent(nullptr), nullptr);
+    child.DestroyWindow(); // leaves through its new parent
+    EXPECT_EQ(right.GetTopWindow(), &other);
+}
+
 TEST(Window, QuitEndsEveryLoopAndTranslateMakesCharacters) {
     class QuittingDialog : public CDialog {
     public:
