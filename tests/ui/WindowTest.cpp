@@ -163,6 +163,38 @@ TEST(Window, AChildMovesToAnotherParentKeepingItsPlaceNumbers) {
     EXPECT_EQ(right.GetTopWindow(), &other);
 }
 
+TEST(Window, AWindowThatMovesTheFocusWhileLosingItKeepsThatMove) {
+    // Losing the focus, `editor` gives it to `next` (as an editor that ends and opens on
+    // the next cell does); the window that was asked for never hears of it.
+    class Passing : public LoggingWnd {
+    public:
+        CWnd* next = nullptr;
+        CWnd* focusSeen = nullptr;
+
+    protected:
+        void OnKillFocus(CWnd* newWnd) override {
+            focusSeen = GetFocus();
+            LoggingWnd::OnKillFocus(newWnd);
+            if (next)
+                next->SetFocus();
+        }
+    };
+    LoggingWnd top, asked, next;
+    Passing editor;
+    ASSERT_TRUE(top.CreateTop(CRect(0, 0, 100, 100)));
+    ASSERT_TRUE(editor.CreateChild(&top, CRect(0, 0, 10, 10), 1));
+    ASSERT_TRUE(asked.CreateChild(&top, CRect(20, 0, 30, 10), 2));
+    ASSERT_TRUE(next.CreateChild(&top, CRect(40, 0, 50, 10), 3));
+    editor.SetFocus();
+    editor.next = &next;
+    asked.SetFocus();
+    EXPECT_EQ(editor.focusSeen, &asked); // the new focus is in place while the old one hears
+    EXPECT_EQ(CWnd::GetFocus(), &next);
+    EXPECT_EQ(next.Count(WM_SETFOCUS), 1);
+    EXPECT_EQ(asked.Count(WM_SETFOCUS), 0);
+    EXPECT_EQ(asked.Count(WM_KILLFOCUS), 1);
+}
+
 TEST(Window, QuitEndsEveryLoopAndTranslateMakesCharacters) {
     class QuittingDialog : public CDialog {
     public:
