@@ -369,9 +369,8 @@ int CUGMem::SearchNext(CString* text, int* col, long* row, long flags) {
                 findRow_ = *row = r;
                 return 0;
             }
-        } else if (allCols) {
-            c = firstColOfRow;
         }
+        // A row the store does not hold is one visit; the column stays where it is.
         stepRow();
     }
     return 1;

@@ -309,6 +309,26 @@ TEST(CUGMem, AllColumnSearchGoesRowByRowAndWraps) {
     EXPECT_EQ(loose.SearchFirst(&x, &col, &row, flags), 1);
 }
 
+TEST(CUGMem, AllColumnSearchKeepsItsColumnAcrossRowsTheStoreDoesNotHold) {
+    Sheet sheet(3, 6); // the store holds row 0 alone
+    CUGMem& store = sheet.store();
+    sheet.Put(0, 0, L"x");
+    sheet.Put(2, 0, L"x");
+    CString x(L"x");
+    // From column 0 of an empty row the search looks on at column 1 and keeps it while it
+    // passes the empty rows, so row 0 is entered at column 1 and its first match is column 2.
+    int col = 0;
+    long row = 3;
+    ASSERT_EQ(store.SearchNext(&x, &col, &row, SEARCH_ALLCOLS), 0);
+    EXPECT_EQ(col, 2);
+    EXPECT_EQ(row, 0);
+    col = 2;
+    row = 3;
+    ASSERT_EQ(store.SearchNext(&x, &col, &row, SEARCH_ALLCOLS | SEARCH_UP), 0);
+    EXPECT_EQ(col, 0);
+    EXPECT_EQ(row, 0);
+}
+
 TEST(CUGMem, FindPrevNonEmptyColSkipsEmptyTextAndItself) {
     Sheet sheet(6, 3);
     CUGMem& store = sheet.store();
