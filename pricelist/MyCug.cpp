@@ -31,6 +31,7 @@ void MyCug::OnGridSetup() {
         widths[1] = unit;
         widths[2] = 4 * unit;
     }
+    editor.Create(WS_CHILD | WS_VISIBLE, CRect(0, 0, 0, 0), this, kEditorId);
     EnablePainting(TRUE);
     SetColCount(kPriceColumnCount);
     for (int col = 0; col < kPriceColumnCount; ++col) {
@@ -73,7 +74,8 @@ void MyCug::OnCellLeftClick(int col, long row, int updn, RECT* rect, POINT* poin
 
 void MyCug::OnCellChar(UINT* vcKey, int) {
     // A typed character starts editing the block name; the other columns open with a click.
-    if (GetCurrentCol() == kBlockNameColumn)
+    // Without rows there is no cell to edit (the heading is not one).
+    if (GetCurrentCol() == kBlockNameColumn && GetCurrentRow() >= 0)
         StartEditing(GetCurrentCol(), GetCurrentRow(), *vcKey);
 }
 
@@ -134,7 +136,33 @@ int MyCug::OnSortCompare(CUGCell* cell1, CUGCell* cell2, int flags) {
     return _wcsicmp(text1, text2);
 }
 
-void MyCug::StartEditing(int, long, UINT) {}
+int MyCug::OnEditBegin(int, long, CWnd** edit) {
+    *edit = &editor;
+    return 1;
+}
+
+int MyCug::OnEditEnd(int col, long row, CWnd*, LPCTSTR text, int) {
+    sortEnabled = 1;
+    modified = 1;
+    if (currentDialog)
+        currentDialog->EnableSave(TRUE);
+    if (col == kBlockNameColumn && text && text[0] != L'\0' && !IsNameUnique(text, row)) {
+        CString message;
+        message.Format(L"Block name %s is not unique", text);
+        AfxMessageBox(message, MB_OK);
+        StartEditing(col, row);
+        editor.SetWindowText(text); // the name stays in the editor to be put right
+        editor.SetSel(0, -1);
+        // No sorting until the name is put right: the rows must not move under the editor.
+        sortEnabled = 0;
+        return 0;
+    }
+    return 1;
+}
+
+void MyCug::StartEditing(int col, long row, UINT key) {
+    BeginEdit(col, row, static_cast<int>(key));
+}
 
 void MyCug::ReportIncompleteCell(int col, long row, LPCTSTR message) {
     if (currentDialog)

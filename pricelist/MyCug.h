@@ -6,6 +6,7 @@
 // The grid reads and writes price files ("name|price|description" per line).
 
 #include "grid/CUGCtrl.h"
+#include "grid/CUGMaskedEdit.h"
 #include "grid/CUGSortArrowType.h"
 #include "pricelist/BlockNamesCont.h"
 
@@ -24,7 +25,8 @@ public:
     CString choiceList;                           // names not used yet, each ended by "\n"
     int sortEnabled = 1;                          // 0 after a refused duplicate name
     int columnCount = kPriceColumnCount;
-    int modified = 0; // 1 after any edit since the last load or save
+    int modified = 0;     // 1 after any edit since the last load or save
+    CUGMaskedEdit editor; // edits every cell
     CUGSortArrowType sortArrow;
     int sortArrowType = -1; // registry index of sortArrow
     int sortColumn = 0;
@@ -71,12 +73,17 @@ public:
                            int processed) override;
     void OnCellKeyDown(UINT* vcKey, int processed) override;
     void OnCellChar(UINT* vcKey, int processed) override;
+    int OnEditBegin(int col, long row, CWnd** edit) override;
+    // Every edit, accepted or cancelled, counts as a change. A block name that another row
+    // already has is refused: the editor stays open on it.
+    int OnEditEnd(int col, long row, CWnd* edit, LPCTSTR text, int cancelFlag) override;
     int OnSortCompare(CUGCell* cell1, CUGCell* cell2, int flags) override;
 
     static constexpr UINT kBlinkInterval = 200;             // ms, the status line's
     static constexpr DWORD kIncompleteBeepFrequency = 1000; // Hz
     static constexpr DWORD kIncompleteBeepDuration = 50;    // ms
     static constexpr int kDropButtonMargin = 20; // the right-most pixels of a cell are its type's
+    static constexpr UINT kEditorId = 125;
 
     // Opens the in-place editor on a cell, `key` (when above 0) typed into it first.
     void StartEditing(int col, long row, UINT key = 0);
