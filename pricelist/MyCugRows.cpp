@@ -3,6 +3,7 @@
 
 #include "pricelist/MyCug.h"
 
+#include <memory>
 #include <vector>
 
 #include <aced.h>
@@ -83,9 +84,14 @@ int MyCug::IsNameUnique(LPCTSTR name, long row) {
 }
 
 int MyCug::ValidateRows() {
+    CUGCell cell;
+    auto isEmpty = [&](int col, long row) {
+        FetchCellInto(col, row, &cell);
+        return cell.GetTextLength() == 0;
+    };
     for (long row = 0; row < GetRowCount(); ++row) {
-        const bool noName = GetCellText(kBlockNameColumn, row).IsEmpty();
-        const bool noPrice = GetCellText(kPriceColumn, row).IsEmpty();
+        const bool noName = isEmpty(kBlockNameColumn, row);
+        const bool noPrice = isEmpty(kPriceColumn, row);
         if (noName && noPrice)
             continue; // a blank row is not saved
         if (noName) {
@@ -151,18 +157,20 @@ int MyCug::WritePriceFile(LPCTSTR path, LPCTSTR) {
     return 1;
 }
 
-int MyCug::ReadPriceFile(LPCTSTR path, LPCTSTR) {
-    std::vector<PriceRecord> records;
-    CString message;
-    if (!ReadPriceList(path, records, &message)) {
-        acedAlert(message);
+int MyCug::ReadPriceFile(LPCTSTR path, LPCTSTR mode) {
+    FILE* file = _wfopen(path, mode);
+    if (!file) {
+        acedAlert(FileOpenFailedMessage(path));
         return 0;
     }
     ClearRows();
     // One repaint for the whole list rather than one per row.
     EnablePainting(FALSE);
-    for (const PriceRecord& record : records)
-        AddRowFromFile(record.name, record.price, record.description);
+    PriceLineReader reader(file);
+    auto fields = std::make_unique<PriceFields>();
+    while (reader.Next(*fields))
+        AddRowFromFile(fields->name, fields->price, fields->description);
+    fclose(file);
     EnablePainting(TRUE);
     RepaintAll();
     return 1;
