@@ -212,9 +212,13 @@ TEST_F(PriceGridTest, RowChecksNamesAndMoves) {
 }
 
 TEST_F(PriceGridTest, EveryEndedEditCountsAndTypingOpensOnlyTheBlockName) {
-    WithNewList({[](BlockPriceDialog& d) {
+    WithNewList({[this](BlockPriceDialog& d) {
                      EXPECT_EQ(d.grid.modified, 0);
                      EXPECT_FALSE(d.saveButton.IsWindowEnabled());
+                     // Save does nothing while there is no change, even for a complete row.
+                     d.grid.SetCellText(0, 0, L"Door");
+                     d.SaveList();
+                     EXPECT_EQ(dir.Read("list.prc"), "");
                      ui::Key(L"ESC"); // cancels the new row's edit
                  },
                  [](BlockPriceDialog& d) {
