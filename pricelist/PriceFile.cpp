@@ -1,6 +1,7 @@
 #include "pricelist/PriceFile.h"
 
 #include <cwchar>
+#include <memory>
 
 int SplitField(const wchar_t*& position, wchar_t* out, wchar_t delimiter, std::size_t capacity) {
     std::size_t stored = 0;
@@ -17,35 +18,46 @@ int SplitField(const wchar_t*& position, wchar_t* out, wchar_t delimiter, std::s
     return 1;
 }
 
-bool ParsePriceLine(const wchar_t* line, PriceRecord& record) {
-    wchar_t name[kPriceFieldBufferSize] = {};
-    wchar_t price[kPriceFieldBufferSize] = {};
-    wchar_t description[kPriceFieldBufferSize] = {};
+bool SplitPriceLine(const wchar_t* line, PriceFields& fields) {
+    // SplitField ends every field it takes, so only the fields not taken need emptying.
+    fields.price[0] = L'\0';
+    fields.description[0] = L'\0';
     const wchar_t* position = line;
-    if (SplitField(position, name, kPriceFieldDelimiter) &&
-        SplitField(position, price, kPriceFieldDelimiter))
-        SplitField(position, description, kPriceFieldDelimiter);
-    if (name[0] == L'\0' || price[0] == L'\0')
+    if (SplitField(position, fields.name, kPriceFieldDelimiter) &&
+        SplitField(position, fields.price, kPriceFieldDelimiter))
+        SplitField(position, fields.description, kPriceFieldDelimiter);
+    return fields.name[0] != L'\0' && fields.price[0] != L'\0';
+}
+
+bool ParsePriceLine(const wchar_t* line, PriceRecord& record) {
+    auto fields = std::make_unique<PriceFields>();
+    if (!SplitPriceLine(line, *fields))
         return false;
-    record = PriceRecord{name, price, description};
+    record = PriceRecord{fields->name, fields->price, fields->description};
     return true;
 }
 
-void ReadPriceRecords(FILE* file, std::vector<PriceRecord>& records) {
-    wchar_t line[kPriceLineBufferSize] = {};
-    // The end test follows each read, so a last line without a line end, which meets the end
-    // of the file while it is read, is never used.
-    fgetws(line, kPriceLineBufferSize, file);
-    while (!feof(file)) {
-        const std::size_t length = std::wcslen(line);
+bool PriceLineReader::Next(PriceFields& fields) {
+    for (;;) {
+        line_[0] = L'\0';
+        fgetws(line_, kPriceLineBufferSize, file_);
+        // The end test follows each read, so a last line without a line end, which meets the
+        // end of the file while it is read, is never used.
+        if (feof(file_) || ferror(file_))
+            return false;
+        const std::size_t length = std::wcslen(line_);
         if (length > 0)
-            line[length - 1] = L'\0';
-        PriceRecord record;
-        if (ParsePriceLine(line, record))
-            records.push_back(record);
-        line[0] = L'\0';
-        fgetws(line, kPriceLineBufferSize, file);
+            line_[length - 1] = L'\0';
+        if (SplitPriceLine(line_, fields))
+            return true;
     }
+}
+
+void ReadPriceRecords(FILE* file, std::vector<PriceRecord>& records) {
+    PriceLineReader reader(file);
+    auto fields = std::make_unique<PriceFields>();
+    while (reader.Next(*fields))
+        records.push_back(PriceRecord{fields->name, fields->price, fields->description});
 }
 
 CString FileOpenFailedMessage(const wchar_t* path) {

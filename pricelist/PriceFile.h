@@ -25,10 +25,30 @@ constexpr std::size_t kPriceFieldBufferSize = 1002;
 int SplitField(const wchar_t*& position, wchar_t* out, wchar_t delimiter,
                std::size_t capacity = kPriceFieldBufferSize);
 
-// Splits one line (its line feed already dropped) into a record: the second field is taken
+// The three fields of one line, each in a buffer of its own.
+struct PriceFields {
+    wchar_t name[kPriceFieldBufferSize];
+    wchar_t price[kPriceFieldBufferSize];
+    wchar_t description[kPriceFieldBufferSize];
+};
+
+// Splits one line (its line feed already dropped) into its fields: the second field is taken
 // only after a first bar, the third only after a second bar, and anything after a third bar is
-// ignored. False when the name or the price is empty.
+// ignored; a field not taken is empty. False when the name or the price is empty.
+bool SplitPriceLine(const wchar_t* line, PriceFields& fields);
 bool ParsePriceLine(const wchar_t* line, PriceRecord& record);
+
+// The kept records of an open price file, one at a time.
+class PriceLineReader {
+public:
+    explicit PriceLineReader(FILE* file) : file_(file) {}
+    // The next line with a name and a price; false at the end of the file.
+    bool Next(PriceFields& fields);
+
+private:
+    FILE* file_;
+    wchar_t line_[kPriceLineBufferSize];
+};
 
 // Reads the lines of an open price file and appends every kept record.
 void ReadPriceRecords(FILE* file, std::vector<PriceRecord>& records);

@@ -141,17 +141,10 @@ TEST(DialogShells, BothDialogsShowARealGridInTheirPlaceholder) {
     EXPECT_EQ(cells.top, 20);
     EXPECT_EQ(cells.right, placeholder.right);
 
+    // The template's grid waits for the first list created or opened (tests/pricelist).
     BlockPriceDialog prices;
-    int columns = 0;
-    CString block;
     ScriptedInput again;
-    again.Then([&] {
-        columns = prices.grid.GetColCount();
-        block = prices.grid.GetCellText(0, -1);
-        prices.SendMessage(WM_CLOSE);
-    });
+    again.Then([&] { prices.SendMessage(WM_CLOSE); });
     prices.DoModal();
-    EXPECT_EQ(prices.gridAttached, 1);
-    EXPECT_EQ(columns, 3);
-    EXPECT_EQ(block, CString(L"Block name"));
+    EXPECT_EQ(prices.gridAttached, 0);
 }
