@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include "Automation.h"
+#include "Clock.h"
 
 namespace shell {
 

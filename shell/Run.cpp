@@ -4,7 +4,7 @@
 
 #include "dbapserv.h"
 
-#include "InputSource.h"
+#include "Clock.h"
 #include "Utf8.h"
 #include "ed/CommandLine.h"
 #include "ed/DatabaseDrawing.h"

@@ -2,6 +2,7 @@
 
 #include <afxwin.h>
 
+#include "Clock.h"
 #include "InputSource.h"
 #include "MessageQueue.h"
 

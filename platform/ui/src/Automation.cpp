@@ -5,7 +5,10 @@
 #include <functional>
 
 #include "AsciiCase.h"
+#include "Clock.h"
+#include "KeyboardState.h"
 #include "MessageQueue.h"
+#include "Timers.h"
 #include "Utf8.h"
 #include "WindowSystem.h"
 
