@@ -31,16 +31,19 @@ bool RouteToFrame(MSG& m, CWnd* target) {
     return true;
 }
 
-// The cursor and activation messages of a mouse message that is taken from the queue;
-// false when the window eats the click.
+// The activation and cursor messages of a mouse message that is taken from the queue, in
+// the desktop's order: a press asks a child whether it activates (and may eat the click),
+// then the cursor is set, eaten click or not. False when the click is eaten.
 bool Activate(const MSG& m, CWnd* target) {
     const LPARAM hit = MAKELPARAM(HTCLIENT, static_cast<int>(m.message));
+    bool eaten = false;
+    if (IsPress(m.message) && target->GetParent()) {
+        const LRESULT r = target->SendMessage(
+            WM_MOUSEACTIVATE, reinterpret_cast<WPARAM>(target->GetTopLevelParent()), hit);
+        eaten = r == MA_ACTIVATEANDEAT || r == MA_NOACTIVATEANDEAT;
+    }
     target->SendMessage(WM_SETCURSOR, reinterpret_cast<WPARAM>(target), hit);
-    if (!IsPress(m.message) || !target->GetParent())
-        return true;
-    const LRESULT r = target->SendMessage(
-        WM_MOUSEACTIVATE, reinterpret_cast<WPARAM>(target->GetTopLevelParent()), hit);
-    return r != MA_ACTIVATEANDEAT && r != MA_NOACTIVATEANDEAT;
+    return !eaten;
 }
 
 bool RouteMouse(MSG& m, bool retrieving) {
