@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <tchar.h>
 
@@ -127,6 +128,31 @@ TEST_F(TextFile, OpenFailsForMissingFilesDirectoriesAndEncodingRequests) {
     ASSERT_NE(f, nullptr);
     fclose(f);
     EXPECT_EQ(dir.Read("old \xc3\xa9"), "");
+}
+
+// A FIFO without a writer would block the open, a device would never end: neither opens, in
+// any mode that reads or appends. (Should the open block after all, the alarm ends the test.)
+TEST_F(TextFile, OnlyARegularFileOpensForReading) {
+    ASSERT_EQ(mkfifo(dir.Path("fifo").c_str(), 0600), 0);
+    std::filesystem::create_symlink("/dev/zero", dir.Path("zero-link"));
+    dir.Write("plain", "a|1|\n");
+    std::filesystem::create_symlink(dir.Path("plain"), dir.Path("plain-link"));
+    alarm(10);
+    for (const char* name : {"fifo", "zero-link"})
+        for (const wchar_t* mode : {L"r", L"rb", L"r+", L"a"}) {
+            errno = 0;
+            EXPECT_EQ(Open(name, mode), nullptr) << name;
+            EXPECT_EQ(errno, EACCES) << name;
+        }
+    EXPECT_EQ(_wfopen(L"/dev/zero", L"r"), nullptr);
+    alarm(0);
+    EXPECT_EQ(std::filesystem::status(dir.Path("fifo")).type(), std::filesystem::file_type::fifo);
+    FILE* f = Open("plain-link", L"r"); // a link to a file is the file
+    ASSERT_NE(f, nullptr);
+    wchar_t line[16];
+    EXPECT_NE(fgetws(line, 16, f), nullptr);
+    EXPECT_STREQ(line, L"a|1|\n");
+    fclose(f);
 }
 
 TEST_F(TextFile, ScanningIntegersWithATrailingBlank) {

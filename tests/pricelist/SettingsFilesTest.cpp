@@ -5,18 +5,22 @@
 #include "pricelist/SettingsFiles.h"
 #include "tests/support/ScratchDir.h"
 
-TEST(SettingsPaths, LieBesideTheModuleUnderALowerCasePath) {
+TEST(SettingsPaths, LieBesideTheModuleInItsFolderSpeltAsItIs) {
     CString first, second;
     GetSettingsPaths(L"/Opt/CAD Tools/Kestrel.ARX", SettingsCopy::Template, first, second);
-    EXPECT_EQ(first, L"/opt/cad tools/kestrel1.set");
-    EXPECT_EQ(second, L"/opt/cad tools/filename.set");
+    EXPECT_EQ(first, L"/Opt/CAD Tools/kestrel1.set");
+    EXPECT_EQ(second, L"/Opt/CAD Tools/filename.set");
     GetSettingsPaths(L"/Opt/CAD Tools/Kestrel.ARX", SettingsCopy::Report, first, second);
-    EXPECT_EQ(first, L"/opt/cad tools/kestrel2.set");
-    EXPECT_EQ(second, L"/opt/cad tools/filename.set");
+    EXPECT_EQ(first, L"/Opt/CAD Tools/kestrel2.set");
+    EXPECT_EQ(second, L"/Opt/CAD Tools/filename.set");
+    // A folder named like the module, or like a settings file, is left alone.
+    GetSettingsPaths(L"/m/k.arx/kestrel1.set/k.arx", SettingsCopy::Template, first, second);
+    EXPECT_EQ(first, L"/m/k.arx/kestrel1.set/kestrel1.set");
+    EXPECT_EQ(second, L"/m/k.arx/kestrel1.set/filename.set");
 
     GetSettingsPaths(L"C:\\Program Files\\Kestrel\\Kestrel.arx", SettingsCopy::Template, first,
                      second);
-    EXPECT_EQ(first, L"c:\\program files\\kestrel\\kestrel1.set");
+    EXPECT_EQ(first, L"C:\\Program Files\\Kestrel\\kestrel1.set");
     // The forward slash wins when both kinds are present.
     GetSettingsPaths(L"/a\\b/k.arx", SettingsCopy::Template, first, second);
     EXPECT_EQ(first, L"/a\\b/kestrel1.set");

@@ -6,10 +6,10 @@
 #include <cstring>
 #include <fcntl.h>
 #include <memory>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include "FileReplacement.h"
+#include "RegularFile.h"
 #include "Utf8.h"
 
 // A stream is a glibc stream over our own read, write and close functions: text mode
@@ -197,17 +197,16 @@ FILE* _wfopen(const wchar_t* path, const wchar_t* mode) {
             return nullptr;
         stream->fd = stream->replacement->Descriptor();
     } else {
-        int flags = O_CLOEXEC | (parsed.update ? O_RDWR : parsed.kind == 'r' ? O_RDONLY : O_WRONLY);
+        int flags = parsed.update ? O_RDWR : parsed.kind == 'r' ? O_RDONLY : O_WRONLY;
         if (parsed.kind == 'a')
             flags |= O_CREAT | O_APPEND;
-        stream->fd = ::open(bytes.c_str(), flags, 0666);
-        if (stream->fd < 0)
-            return nullptr;
-        struct stat info {};
-        if (::fstat(stream->fd, &info) == 0 && S_ISDIR(info.st_mode)) {
-            // A directory opens for reading here but never on the desktop.
-            ::close(stream->fd);
-            errno = EACCES;
+        // Only a file opens: a folder never does on the desktop, and a FIFO or a device would
+        // block or never end.
+        bool notRegular = false;
+        stream->fd = crt::OpenRegularFile(bytes, flags, &notRegular);
+        if (stream->fd < 0) {
+            if (notRegular)
+                errno = EACCES;
             return nullptr;
         }
     }
