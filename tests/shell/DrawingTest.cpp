@@ -8,10 +8,6 @@
 
 namespace {
 
-bool Has(const std::string& text, const std::string& part) {
-    return text.find(part) != std::string::npos;
-}
-
 std::vector<std::string> WithLines(std::vector<std::string> args,
                                    const std::vector<std::string>& lines) {
     for (const auto& line : lines) {
