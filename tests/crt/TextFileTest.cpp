@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <limits>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -169,6 +170,24 @@ TEST_F(TextFile, ScanningIntegersWithATrailingBlank) {
     results.clear();
     EXPECT_EQ(ScanWidths("", 1, results), (std::vector<int>{-1}));
     EXPECT_EQ(results, (std::vector<int>{EOF}));
+    // Numbers past the 32 bits keep their low bits; the 64-bit extremes are no overflow.
+    results.clear();
+    EXPECT_EQ(ScanWidths("-9223372036854775808 9223372036854775807 4294967297", 3, results),
+              (std::vector<int>{0, -1, 1}));
+}
+
+TEST_F(TextFile, ScanningExtremeNumbersIntoWiderAndNarrowerTypes) {
+    dir.Write("extremes", "-9223372036854775808 1e300 -1e300 1e-300");
+    FILE* f = Open("extremes", L"r");
+    ASSERT_NE(f, nullptr);
+    long long wide = 0;
+    float narrow[3] = {};
+    EXPECT_EQ(fwscanf(f, L"%lli %f %f %f", &wide, &narrow[0], &narrow[1], &narrow[2]), 4);
+    EXPECT_EQ(wide, std::numeric_limits<long long>::min());
+    EXPECT_EQ(narrow[0], std::numeric_limits<float>::infinity());
+    EXPECT_EQ(narrow[1], -std::numeric_limits<float>::infinity());
+    EXPECT_EQ(narrow[2], 0.0f);
+    fclose(f);
 }
 
 TEST_F(TextFile, ScanningDecimalsStopsWhereTheNumberEnds) {

@@ -2,9 +2,11 @@
 
 #include <cerrno>
 #include <climits>
+#include <cmath>
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
+#include <limits>
 #include <memory>
 #include <unistd.h>
 
@@ -342,7 +344,9 @@ bool ScanInteger(FILE* file, int base, int width, long long& value) {
     Unread(file, c);
     if (!any && base == 8) // a lone "0" read as the octal prefix is the number zero
         any = true;
-    value = negative ? -static_cast<long long>(magnitude) : static_cast<long long>(magnitude);
+    // Digits past the 64 bits wrap, as the desktop's reader lets them; the sign is applied
+    // to the bits, so "-9223372036854775808" is the smallest number and not an overflow.
+    value = static_cast<long long>(negative ? 0 - magnitude : magnitude);
     return any;
 }
 
@@ -369,6 +373,14 @@ std::wstring ScanDecimalText(FILE* file, int width) {
         text += static_cast<wchar_t>(c);
     }
     return text;
+}
+
+// A number past the float's range becomes its infinity, as the floating-point unit makes it.
+float NarrowToFloat(double value) {
+    if (std::fabs(value) > std::numeric_limits<float>::max())
+        return value > 0 ? std::numeric_limits<float>::infinity()
+                         : -std::numeric_limits<float>::infinity();
+    return static_cast<float>(value);
 }
 
 bool StoreInteger(const ScanArg& arg, long long value) {
@@ -467,7 +479,7 @@ int ScanArgs(FILE* file, const wchar_t* format, const std::vector<ScanArg>& args
                 if (target->kind == ScanArg::Kind::Double)
                     *static_cast<double*>(target->target) = value;
                 else if (target->kind == ScanArg::Kind::Float)
-                    *static_cast<float*>(target->target) = static_cast<float>(value);
+                    *static_cast<float*>(target->target) = NarrowToFloat(value);
                 else
                     ok = false;
             }
