@@ -119,16 +119,22 @@ TEST(Paths, ReachTheFileSystemAsTheBytesTheyWereGivenAs) {
                                                                "b.dxf",
                                                                "plan.dxf"}));
 
-    // A Latin-1 name opens, saves under its own bytes and keeps its backup beside it.
+    // A Latin-1 name opens, saves under its own bytes and keeps its backup beside it. (A
+    // script file is UTF-8 text, so such a name comes from the command line.)
     std::string latin = dir + "/caf\xe9";
     fs::create_directory(latin);
     CopyOfPlan(latin + "/plan \xe9t\xe9.dxf");
-    std::ofstream(latin + "/script.scr") << "SAVE \"copie \xe9t\xe9.dxf\"\nSAVE\n";
-    KestrelResult run =
-        RunKestrel({"plan \xe9t\xe9.dxf", "--script", "script.scr", "-o", "sortie \xe9t\xe9.dxf"},
-                   "", 10, latin);
+    KestrelResult run = RunKestrel({"plan \xe9t\xe9.dxf", "-c", "SAVE \"copie \xe9t\xe9.dxf\"",
+                                    "-c", "SAVE", "-o", "sortie \xe9t\xe9.dxf"},
+                                   "", 10, latin);
     EXPECT_EQ(run.exitCode, 0) << run.err;
-    EXPECT_EQ(Entries(latin), (std::vector<std::string>{"copie \xe9t\xe9.dxf", "plan \xe9t\xe9.bak",
-                                                        "plan \xe9t\xe9.dxf", "script.scr",
-                                                        "sortie \xe9t\xe9.dxf"}));
+    EXPECT_EQ(Entries(latin),
+              (std::vector<std::string>{"copie \xe9t\xe9.dxf", "plan \xe9t\xe9.bak",
+                                        "plan \xe9t\xe9.dxf", "sortie \xe9t\xe9.dxf"}));
+    // A UTF-8 script's names reach the file system as the script's bytes.
+    std::ofstream(latin + "/script.scr") << "SAVE \"copie \xc3\xa9t\xc3\xa9.dxf\"\n";
+    KestrelResult script =
+        RunKestrel({"plan \xe9t\xe9.dxf", "--script", "script.scr"}, "", 10, latin);
+    EXPECT_EQ(script.exitCode, 0) << script.err;
+    EXPECT_TRUE(fs::exists(latin + "/copie \xc3\xa9t\xc3\xa9.dxf"));
 }

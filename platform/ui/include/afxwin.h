@@ -917,9 +917,25 @@ private:
     int PrevPos(int pos) const;
     int NextPos(int pos) const;
     int LineEnd(int line) const;
-    std::vector<int> LineStarts() const;
+    const std::vector<int>& LineStarts() const;
     int TextWidth(const std::wstring& text) const;
     int LineHeight() const;
+
+    // The text's lines and the widths of their beginnings, worked out once for a text, font
+    // and style and kept until one of them changes: the place of a character and the
+    // character under a point are then lookups, not measurements.
+    struct Layout {
+        bool valid = false;
+        const ui::FontFace* face = nullptr; // none without a window
+        DWORD style = 0;                    // the styles that change the layout
+        std::wstring text;
+        std::vector<int> starts;
+        int lineHeight = 13;
+        std::vector<std::vector<int>> widths; // per line, measured when first asked for
+    };
+    const Layout& CurrentLayout() const;
+    // The width of the first `count` characters of `line` (its line break included).
+    int PrefixWidth(int line, int count) const;
     CRect FormatRect() const;
     void ScrollCaretIntoView();
 
@@ -931,6 +947,7 @@ private:
     int desiredX_ = -1;
     bool selecting_ = false;
     bool modified_ = false;
+    mutable Layout layout_;
 };
 
 // The scroll bar control, vertical (SBS_VERT) or horizontal: arrows, page areas and a thumb
