@@ -7,12 +7,7 @@
 namespace {
 
 KestrelResult RunIn(const std::string& dir, const std::vector<std::string>& lines) {
-    std::vector<std::string> args = {kOfficePlan, "--module", ModuleIn(dir), "--shots", dir};
-    for (const auto& line : lines) {
-        args.push_back("-c");
-        args.push_back(line);
-    }
-    return RunKestrel(args);
+    return RunKestrel(WithLines({kOfficePlan, "--module", ModuleIn(dir), "--shots", dir}, lines));
 }
 
 // Width and height of a PNG, from its header.

@@ -12,19 +12,6 @@
 
 namespace fs = std::filesystem;
 
-namespace {
-
-std::vector<std::string> WithLines(std::vector<std::string> args,
-                                   const std::vector<std::string>& lines) {
-    for (const auto& line : lines) {
-        args.push_back("-c");
-        args.push_back(line);
-    }
-    return args;
-}
-
-} // namespace
-
 TEST(HostileInput, ScriptsWithAMarkOrOtherLineEndsRunAndOtherEncodingsAreRefused) {
     std::string dir = ScratchDir("encodings");
     const std::string lines[] = {"ZRBOMT", "EXPECT DIALOG \"BOM Template\"", "CLICK \"&Close\""};

@@ -9,11 +9,7 @@ namespace {
 
 KestrelResult Probe(const std::vector<std::string>& lines,
                     std::vector<std::string> args = {kOfficePlan, "--module", kProbeModule}) {
-    for (const auto& line : lines) {
-        args.push_back("-c");
-        args.push_back(line);
-    }
-    return RunKestrel(args);
+    return RunKestrel(WithLines(std::move(args), lines));
 }
 
 } // namespace

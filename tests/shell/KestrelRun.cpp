@@ -36,6 +36,15 @@ std::string RunShell(const std::string& command) {
     return output;
 }
 
+std::vector<std::string> WithLines(std::vector<std::string> args,
+                                   const std::vector<std::string>& lines) {
+    for (const auto& line : lines) {
+        args.push_back("-c");
+        args.push_back(line);
+    }
+    return args;
+}
+
 std::string ModuleIn(const std::string& dir) {
     std::string copy = dir + "/kestrel.arx";
     std::filesystem::copy_file(kBinaryDir + "/bin/kestrel.arx", copy);

@@ -20,6 +20,10 @@ std::string RunShell(const std::string& command);
 // A fresh directory for the test's files.
 std::string ScratchDir(const std::string& name);
 
+// The arguments followed by each line as a -c option.
+std::vector<std::string> WithLines(std::vector<std::string> args,
+                                   const std::vector<std::string>& lines);
+
 // The module copied into `dir`, so that the settings files it keeps beside itself stay there.
 std::string ModuleIn(const std::string& dir);
 

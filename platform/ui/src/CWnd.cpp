@@ -327,20 +327,23 @@ CWnd* CWnd::GetNextDlgTabItem(CWnd* control, BOOL previous) const {
 
 // ---- state ----
 
+namespace {
+// Takes bits away and adds others; whether that changed anything.
+BOOL ChangeBits(DWORD& bits, DWORD remove, DWORD add) {
+    const DWORD old = bits;
+    bits = (bits & ~remove) | add;
+    return old != bits;
+}
+} // namespace
+
 BOOL CWnd::ModifyStyle(DWORD remove, DWORD add, UINT flags) {
-    DWORD old = style_;
-    style_ = (style_ & ~remove) | add;
-    if (flags & SWP_FRAMECHANGED)
-        frameDirty_ = true;
-    return old != style_;
+    frameDirty_ = frameDirty_ || (flags & SWP_FRAMECHANGED);
+    return ChangeBits(style_, remove, add);
 }
 
 BOOL CWnd::ModifyStyleEx(DWORD remove, DWORD add, UINT flags) {
-    DWORD old = exStyle_;
-    exStyle_ = (exStyle_ & ~remove) | add;
-    if (flags & SWP_FRAMECHANGED)
-        frameDirty_ = true;
-    return old != exStyle_;
+    frameDirty_ = frameDirty_ || (flags & SWP_FRAMECHANGED);
+    return ChangeBits(exStyle_, remove, add);
 }
 
 BOOL CWnd::IsWindowVisible() const {
