@@ -10,19 +10,15 @@ constexpr int kPathLimit = 4096;
 void GetSettingsPaths(const wchar_t* modulePath, SettingsCopy copy, CString& first,
                       CString& second) {
     const wchar_t* widthsName = copy == SettingsCopy::Template ? L"kestrel1.set" : L"kestrel2.set";
-    CString path(modulePath);
-    path.MakeLower();
+    // The folder keeps its own spelling: on a file system that tells capitals apart, a
+    // lower-cased folder would be another one, or none.
+    const CString path(modulePath);
     int separator = path.ReverseFind(L'/');
     if (separator < 0)
         separator = path.ReverseFind(L'\\');
-    if (separator < 0) {
-        first = widthsName;
-    } else {
-        first = path;
-        first.Replace(path.Mid(separator + 1), widthsName);
-    }
-    second = first;
-    second.Replace(widthsName, L"filename.set");
+    const CString folder = path.Left(separator + 1);
+    first = folder + widthsName;
+    second = folder + L"filename.set";
 }
 
 int ReadColumnWidths(const wchar_t* path, int* widths, int count) {

@@ -11,10 +11,9 @@ enum class SettingsCopy {
     Report,   // "kestrel2.set"
 };
 
-// Derives both settings paths from the module's own path: the path is lower-cased and every
-// occurrence of the module's file name (after the last "/", else the last "\") becomes the
-// widths file; `second` is `first` with the widths file's name replaced by "filename.set".
-// A module path without a separator gives names relative to the current directory.
+// Derives both settings paths from the module's own path: the widths file and "filename.set"
+// in the module's folder (up to the last "/", else the last "\"), spelt as the folder is. A
+// module path without a separator gives names relative to the current directory.
 void GetSettingsPaths(const wchar_t* modulePath, SettingsCopy copy, CString& first,
                       CString& second);
 

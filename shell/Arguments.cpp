@@ -55,9 +55,12 @@ message names what waited).
 
 std::optional<Arguments> ParseArguments(const std::vector<std::string>& args, std::string& error) {
     Arguments result;
+    // Every option but -c names a file or folder, and an empty name names none.
     auto value = [&](std::size_t& i, const std::string& option) -> std::optional<std::string> {
-        if (i + 1 >= args.size()) {
-            error = option + " needs a value";
+        if (i + 1 >= args.size() || (option != "-c" && args[i + 1].empty())) {
+            error = option + (option == "-c"        ? " needs a value"
+                              : option == "--shots" ? " needs a folder name"
+                                                    : " needs a file name");
             return std::nullopt;
         }
         return args[++i];

@@ -1,5 +1,7 @@
 #include "shell/DialogInput.h"
 
+#include <climits>
+#include <cmath>
 #include <filesystem>
 
 #include <acdocman.h>
@@ -7,6 +9,7 @@
 #include <windows.h>
 
 #include "Automation.h"
+#include "Clock.h"
 
 namespace shell {
 
@@ -21,9 +24,20 @@ std::wstring Upper(std::wstring text) {
 
 std::optional<int> Integer(const std::wstring& text) {
     auto number = ed::ParseNumber(text);
-    if (!number || *number != static_cast<int>(*number))
+    if (!number || *number < INT_MIN || *number > INT_MAX || *number != std::trunc(*number))
         return std::nullopt;
     return static_cast<int>(*number);
+}
+
+// A mouse message carries its point in 16 bits a coordinate.
+bool FitsMouseMessage(double coordinate) {
+    return coordinate >= SHRT_MIN && coordinate <= SHRT_MAX;
+}
+
+// SHOT writes NAME.png into the shots folder and nowhere else: a name, not a path.
+bool IsFileName(const std::wstring& name) {
+    return !name.empty() && name != L"." && name != L".." &&
+           name.find_first_of(L"/\\") == std::wstring::npos;
 }
 
 // MOUSE [SHIFT+|CTRL+...]VERB x,y [id]
@@ -43,6 +57,9 @@ ui::VerbResult Mouse(const ed::ScriptLine& line) {
     auto at = ed::ParsePoint(line[2].text);
     if (!at)
         return {false, L"MOUSE needs a point x,y"};
+    if (!FitsMouseMessage(at->x) || !FitsMouseMessage(at->y))
+        return {false, L"MOUSE: " + line[2].text + L" lies outside the mouse's coordinates (" +
+                           std::to_wstring(SHRT_MIN) + L" to " + std::to_wstring(SHRT_MAX) + L")"};
     int control = 0;
     if (line.Size() == 4) {
         auto id = Integer(line[3].text);
@@ -91,6 +108,9 @@ ed::VerbOutcome DialogInput::AnyMoment(const ed::ScriptLine& line, std::wstring&
     if (verb == L"WAIT" && line.Size() == 2 && Integer(line[1].text) &&
         *Integer(line[1].text) >= 0) {
         result = ui::Wait(static_cast<DWORD>(*Integer(line[1].text)));
+    } else if (verb == L"SHOT" && line.Size() == 2 && !IsFileName(line[1].text)) {
+        message = L"SHOT takes a file name, not a path: \"" + line[1].text + L"\"";
+        return ed::VerbOutcome::Refused;
     } else if (verb == L"SHOT" && line.Size() == 2) {
         std::error_code ignored; // a folder that cannot be made shows in Shot's message
         std::filesystem::create_directories(std::filesystem::path(shotsDir_), ignored);

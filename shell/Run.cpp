@@ -4,7 +4,7 @@
 
 #include "dbapserv.h"
 
-#include "InputSource.h"
+#include "Clock.h"
 #include "Utf8.h"
 #include "ed/CommandLine.h"
 #include "ed/DatabaseDrawing.h"
@@ -16,6 +16,7 @@
 #include "shell/Arguments.h"
 #include "shell/DialogInput.h"
 #include "shell/LoadedModule.h"
+#include "shell/ScriptFile.h"
 
 namespace shell {
 
@@ -46,11 +47,11 @@ private:
 
 std::unique_ptr<ed::LineSource> InputOf(const Arguments& arguments, std::string& error) {
     if (!arguments.script.empty()) {
-        std::wstring why;
-        auto script = ed::ScriptLines::FromFile(arguments.script, why);
-        if (!script)
-            error = crt::ToUtf8(why);
-        return script;
+        auto lines = ReadScriptFile(arguments.script, error);
+        if (!lines)
+            return nullptr;
+        return std::make_unique<ed::ScriptLines>(std::move(*lines),
+                                                 crt::FromUtf8(arguments.script));
     }
     if (!arguments.lines.empty()) {
         std::vector<std::wstring> lines;

@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <limits>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <tchar.h>
 
@@ -129,6 +131,31 @@ TEST_F(TextFile, OpenFailsForMissingFilesDirectoriesAndEncodingRequests) {
     EXPECT_EQ(dir.Read("old \xc3\xa9"), "");
 }
 
+// A FIFO without a writer would block the open, a device would never end: neither opens, in
+// any mode that reads or appends. (Should the open block after all, the alarm ends the test.)
+TEST_F(TextFile, OnlyARegularFileOpensForReading) {
+    ASSERT_EQ(mkfifo(dir.Path("fifo").c_str(), 0600), 0);
+    std::filesystem::create_symlink("/dev/zero", dir.Path("zero-link"));
+    dir.Write("plain", "a|1|\n");
+    std::filesystem::create_symlink(dir.Path("plain"), dir.Path("plain-link"));
+    alarm(10);
+    for (const char* name : {"fifo", "zero-link"})
+        for (const wchar_t* mode : {L"r", L"rb", L"r+", L"a"}) {
+            errno = 0;
+            EXPECT_EQ(Open(name, mode), nullptr) << name;
+            EXPECT_EQ(errno, EACCES) << name;
+        }
+    EXPECT_EQ(_wfopen(L"/dev/zero", L"r"), nullptr);
+    alarm(0);
+    EXPECT_EQ(std::filesystem::status(dir.Path("fifo")).type(), std::filesystem::file_type::fifo);
+    FILE* f = Open("plain-link", L"r"); // a link to a file is the file
+    ASSERT_NE(f, nullptr);
+    wchar_t line[16];
+    EXPECT_NE(fgetws(line, 16, f), nullptr);
+    EXPECT_STREQ(line, L"a|1|\n");
+    fclose(f);
+}
+
 TEST_F(TextFile, ScanningIntegersWithATrailingBlank) {
     std::vector<int> results;
     EXPECT_EQ(ScanWidths("120 80 300 ", 4, results), (std::vector<int>{120, 80, 300, -1}));
@@ -143,6 +170,24 @@ TEST_F(TextFile, ScanningIntegersWithATrailingBlank) {
     results.clear();
     EXPECT_EQ(ScanWidths("", 1, results), (std::vector<int>{-1}));
     EXPECT_EQ(results, (std::vector<int>{EOF}));
+    // Numbers past the 32 bits keep their low bits; the 64-bit extremes are no overflow.
+    results.clear();
+    EXPECT_EQ(ScanWidths("-9223372036854775808 9223372036854775807 4294967297", 3, results),
+              (std::vector<int>{0, -1, 1}));
+}
+
+TEST_F(TextFile, ScanningExtremeNumbersIntoWiderAndNarrowerTypes) {
+    dir.Write("extremes", "-9223372036854775808 1e300 -1e300 1e-300");
+    FILE* f = Open("extremes", L"r");
+    ASSERT_NE(f, nullptr);
+    long long wide = 0;
+    float narrow[3] = {};
+    EXPECT_EQ(fwscanf(f, L"%lli %f %f %f", &wide, &narrow[0], &narrow[1], &narrow[2]), 4);
+    EXPECT_EQ(wide, std::numeric_limits<long long>::min());
+    EXPECT_EQ(narrow[0], std::numeric_limits<float>::infinity());
+    EXPECT_EQ(narrow[1], -std::numeric_limits<float>::infinity());
+    EXPECT_EQ(narrow[2], 0.0f);
+    fclose(f);
 }
 
 TEST_F(TextFile, ScanningDecimalsStopsWhereTheNumberEnds) {

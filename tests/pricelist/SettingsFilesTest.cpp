@@ -5,28 +5,35 @@
 #include "pricelist/SettingsFiles.h"
 #include "tests/support/ScratchDir.h"
 
-TEST(SettingsPaths, LieBesideTheModuleUnderALowerCasePath) {
-    CString first, second;
-    GetSettingsPaths(L"/Opt/CAD Tools/Kestrel.ARX", SettingsCopy::Template, first, second);
-    EXPECT_EQ(first, L"/opt/cad tools/kestrel1.set");
-    EXPECT_EQ(second, L"/opt/cad tools/filename.set");
-    GetSettingsPaths(L"/Opt/CAD Tools/Kestrel.ARX", SettingsCopy::Report, first, second);
-    EXPECT_EQ(first, L"/opt/cad tools/kestrel2.set");
-    EXPECT_EQ(second, L"/opt/cad tools/filename.set");
-
-    GetSettingsPaths(L"C:\\Program Files\\Kestrel\\Kestrel.arx", SettingsCopy::Template, first,
-                     second);
-    EXPECT_EQ(first, L"c:\\program files\\kestrel\\kestrel1.set");
-    // The forward slash wins when both kinds are present.
-    GetSettingsPaths(L"/a\\b/k.arx", SettingsCopy::Template, first, second);
-    EXPECT_EQ(first, L"/a\\b/kestrel1.set");
-
-    GetSettingsPaths(L"Kestrel.arx", SettingsCopy::Template, first, second);
-    EXPECT_EQ(first, L"kestrel1.set");
-    EXPECT_EQ(second, L"filename.set");
-    GetSettingsPaths(L"Kestrel.arx", SettingsCopy::Report, first, second);
-    EXPECT_EQ(first, L"kestrel2.set");
-    EXPECT_EQ(second, L"filename.set");
+TEST(SettingsPaths, LieBesideTheModuleInItsFolderSpeltAsItIs) {
+    struct Case {
+        const wchar_t* module;
+        SettingsCopy copy;
+        const wchar_t* first;
+        const wchar_t* second;
+    };
+    const Case cases[] = {
+        {L"/Opt/CAD Tools/Kestrel.ARX", SettingsCopy::Template, L"/Opt/CAD Tools/kestrel1.set",
+         L"/Opt/CAD Tools/filename.set"},
+        {L"/Opt/CAD Tools/Kestrel.ARX", SettingsCopy::Report, L"/Opt/CAD Tools/kestrel2.set",
+         L"/Opt/CAD Tools/filename.set"},
+        // A folder named like the module, or like a settings file, is left alone.
+        {L"/m/k.arx/kestrel1.set/k.arx", SettingsCopy::Template,
+         L"/m/k.arx/kestrel1.set/kestrel1.set", L"/m/k.arx/kestrel1.set/filename.set"},
+        {L"C:\\Program Files\\Kestrel\\Kestrel.arx", SettingsCopy::Template,
+         L"C:\\Program Files\\Kestrel\\kestrel1.set", L"C:\\Program Files\\Kestrel\\filename.set"},
+        // The forward slash wins when both kinds are present.
+        {L"/a\\b/k.arx", SettingsCopy::Template, L"/a\\b/kestrel1.set", L"/a\\b/filename.set"},
+        // Without a folder the names are relative to the current directory.
+        {L"Kestrel.arx", SettingsCopy::Template, L"kestrel1.set", L"filename.set"},
+        {L"Kestrel.arx", SettingsCopy::Report, L"kestrel2.set", L"filename.set"},
+    };
+    for (const Case& c : cases) {
+        CString first, second;
+        GetSettingsPaths(c.module, c.copy, first, second);
+        EXPECT_EQ(first, c.first);
+        EXPECT_EQ(second, c.second);
+    }
 }
 
 TEST(ColumnWidths, AreWrittenAsNumbersWithABlankAndMissingOnesReadAsMinusOne) {

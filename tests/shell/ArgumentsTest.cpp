@@ -36,6 +36,11 @@ TEST(Arguments, RefusesWhatCannotBeRunWithAReason) {
         {"a.dxf", "--script", "s", "-c", "ZRBOMT"},
         {"a.dxf", "--script", "s", "--script", "t"},
         {"a.dxf", "--frobnicate"},
+        // An empty name names no file: nothing would be saved, read or written where meant.
+        {"a.dxf", "-o", ""},
+        {"a.dxf", "--script", ""},
+        {"a.dxf", "--shots", ""},
+        {"a.dxf", "--module", ""},
         {"a.dxf", "bom"},
     };
     for (const auto& args : wrong) {

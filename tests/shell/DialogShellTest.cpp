@@ -6,24 +6,8 @@
 
 namespace {
 
-bool Has(const std::string& text, const std::string& part) {
-    return text.find(part) != std::string::npos;
-}
-
-// The module copied into `dir`, so that the settings files it keeps beside itself stay there.
-std::string ModuleIn(const std::string& dir) {
-    std::string copy = dir + "/kestrel.arx";
-    std::filesystem::copy_file(kBinaryDir + "/bin/kestrel.arx", copy);
-    return copy;
-}
-
 KestrelResult RunIn(const std::string& dir, const std::vector<std::string>& lines) {
-    std::vector<std::string> args = {kOfficePlan, "--module", ModuleIn(dir), "--shots", dir};
-    for (const auto& line : lines) {
-        args.push_back("-c");
-        args.push_back(line);
-    }
-    return RunKestrel(args);
+    return RunKestrel(WithLines({kOfficePlan, "--module", ModuleIn(dir), "--shots", dir}, lines));
 }
 
 // Width and height of a PNG, from its header.

@@ -8,19 +8,6 @@
 
 namespace {
 
-bool Has(const std::string& text, const std::string& part) {
-    return text.find(part) != std::string::npos;
-}
-
-std::vector<std::string> WithLines(std::vector<std::string> args,
-                                   const std::vector<std::string>& lines) {
-    for (const auto& line : lines) {
-        args.push_back("-c");
-        args.push_back(line);
-    }
-    return args;
-}
-
 // What the peer reader says about a drawing.
 std::string PeerCheck(const std::string& drawing, const std::string& extra = "") {
     return RunShell("/usr/bin/python3 " + kSourceDir + "/tests/shell/drawing_check.py '" + drawing +

@@ -7,17 +7,9 @@
 
 namespace {
 
-bool Has(const std::string& text, const std::string& part) {
-    return text.find(part) != std::string::npos;
-}
-
 KestrelResult Probe(const std::vector<std::string>& lines,
                     std::vector<std::string> args = {kOfficePlan, "--module", kProbeModule}) {
-    for (const auto& line : lines) {
-        args.push_back("-c");
-        args.push_back(line);
-    }
-    return RunKestrel(args);
+    return RunKestrel(WithLines(std::move(args), lines));
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "KestrelRun.h"
 
+#include <algorithm>
 #include <chrono>
 #include <csignal>
 #include <cstdio>
@@ -35,14 +36,39 @@ std::string RunShell(const std::string& command) {
     return output;
 }
 
-namespace {
-std::string Slurp(const std::string& path) {
+std::vector<std::string> WithLines(std::vector<std::string> args,
+                                   const std::vector<std::string>& lines) {
+    for (const auto& line : lines) {
+        args.push_back("-c");
+        args.push_back(line);
+    }
+    return args;
+}
+
+std::string ModuleIn(const std::string& dir) {
+    std::string copy = dir + "/kestrel.arx";
+    std::filesystem::copy_file(kBinaryDir + "/bin/kestrel.arx", copy);
+    return copy;
+}
+
+bool Has(const std::string& text, const std::string& part) {
+    return text.find(part) != std::string::npos;
+}
+
+std::vector<std::string> Entries(const std::string& dir) {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(dir))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+std::string ReadFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     std::stringstream text;
     text << in.rdbuf();
     return text.str();
 }
-} // namespace
 
 KestrelResult RunKestrel(const std::vector<std::string>& args, const std::string& input,
                          double limitSeconds, const std::string& workingDir) {
@@ -81,8 +107,8 @@ KestrelResult RunKestrel(const std::vector<std::string>& args, const std::string
     }
     result.seconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    result.out = Slurp(out);
-    result.err = Slurp(err);
+    result.out = ReadFile(out);
+    result.err = ReadFile(err);
     std::filesystem::remove_all(dir);
     return result;
 }

@@ -14,23 +14,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-bool Has(const std::string& text, const std::string& part) {
-    return text.find(part) != std::string::npos;
-}
-
-std::vector<std::string> Entries(const std::string& dir) {
-    std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(dir))
-        names.push_back(entry.path().filename().string());
-    std::sort(names.begin(), names.end());
-    return names;
-}
-
-std::string Read(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
 std::string CopyOfPlan(const std::string& path) {
     fs::copy_file(kOfficePlan, path, fs::copy_options::overwrite_existing);
     return path;
@@ -51,14 +34,14 @@ TEST(Saving, ATargetNamedLikeItsBackupIsSavedWithoutOne) {
         {"plan.bak", "-c", "ZRBOMT", "-c", "CLICK \"&Close\"", "-c", "SAVE"}, "", 10, dir);
     EXPECT_EQ(save.exitCode, 0) << save.err;
     EXPECT_EQ(Entries(dir), std::vector<std::string>{"plan.bak"});
-    EXPECT_EQ(Read(dir + "/plan.bak"), Read(kOfficePlan)); // unchanged, so the same bytes
+    EXPECT_EQ(ReadFile(dir + "/plan.bak"), ReadFile(kOfficePlan)); // unchanged, so the same bytes
 
     CopyOfPlan(dir + "/plan.dxf");
     std::ofstream(dir + "/keep.bak") << "an older file";
     KestrelResult output = RunKestrel({"plan.dxf", "-o", "keep.bak"}, "", 10, dir);
     EXPECT_EQ(output.exitCode, 0) << output.err;
     EXPECT_EQ(Entries(dir), (std::vector<std::string>{"keep.bak", "plan.bak", "plan.dxf"}));
-    EXPECT_EQ(Read(dir + "/keep.bak"), Read(kOfficePlan));
+    EXPECT_EQ(ReadFile(dir + "/keep.bak"), ReadFile(kOfficePlan));
 }
 
 TEST(Saving, KeepsTheModeAndWritesThroughLinksWithTheBackupBesideTheTarget) {
@@ -75,8 +58,8 @@ TEST(Saving, KeepsTheModeAndWritesThroughLinksWithTheBackupBesideTheTarget) {
     EXPECT_EQ(ModeOf(dir + "/plan.bak"), 0600u);
     EXPECT_TRUE(fs::is_symlink(dir + "/link.dxf"));
     EXPECT_EQ(fs::read_symlink(dir + "/link.dxf"), "real/target.dxf");
-    EXPECT_EQ(Read(dir + "/real/target.dxf"), Read(kOfficePlan));
-    EXPECT_EQ(Read(dir + "/real/target.bak"), "the previous target");
+    EXPECT_EQ(ReadFile(dir + "/real/target.dxf"), ReadFile(kOfficePlan));
+    EXPECT_EQ(ReadFile(dir + "/real/target.bak"), "the previous target");
     EXPECT_EQ(Entries(dir), (std::vector<std::string>{"link.dxf", "plan.bak", "plan.dxf", "real"}));
     EXPECT_EQ(Entries(dir + "/real"), (std::vector<std::string>{"target.bak", "target.dxf"}));
 }
@@ -92,7 +75,7 @@ TEST(Saving, RefusesReadOnlyFilesAndFoldersAndChangesNothing) {
     KestrelResult file = RunKestrel({"plan.dxf", "-o", "locked.dxf"}, "", 10, dir);
     EXPECT_EQ(file.exitCode, 2);
     EXPECT_TRUE(Has(file.err, "cannot write locked.dxf: the file is read-only")) << file.err;
-    EXPECT_EQ(Read(dir + "/locked.dxf"), "locked");
+    EXPECT_EQ(ReadFile(dir + "/locked.dxf"), "locked");
 
     KestrelResult folder = RunKestrel({"plan.dxf", "-c", "SAVE shut/x.dxf"}, "", 10, dir);
     EXPECT_EQ(folder.exitCode, 2);
@@ -112,7 +95,7 @@ TEST(Saving, AFileSizeLimitGivesFileTooLargeAndLeavesTheTarget) {
     const std::string output = RunShell(command);
     EXPECT_TRUE(Has(output, "cannot write out.dxf: File too large")) << output;
     EXPECT_TRUE(Has(output, "exit 2")) << output;
-    EXPECT_EQ(Read(dir + "/out.dxf"), "the previous output");
+    EXPECT_EQ(ReadFile(dir + "/out.dxf"), "the previous output");
     EXPECT_EQ(Entries(dir), (std::vector<std::string>{"out.dxf", "plan.dxf"}));
 }
 
@@ -136,16 +119,22 @@ TEST(Paths, ReachTheFileSystemAsTheBytesTheyWereGivenAs) {
                                                                "b.dxf",
                                                                "plan.dxf"}));
 
-    // A Latin-1 name opens, saves under its own bytes and keeps its backup beside it.
+    // A Latin-1 name opens, saves under its own bytes and keeps its backup beside it. (A
+    // script file is UTF-8 text, so such a name comes from the command line.)
     std::string latin = dir + "/caf\xe9";
     fs::create_directory(latin);
     CopyOfPlan(latin + "/plan \xe9t\xe9.dxf");
-    std::ofstream(latin + "/script.scr") << "SAVE \"copie \xe9t\xe9.dxf\"\nSAVE\n";
-    KestrelResult run =
-        RunKestrel({"plan \xe9t\xe9.dxf", "--script", "script.scr", "-o", "sortie \xe9t\xe9.dxf"},
-                   "", 10, latin);
+    KestrelResult run = RunKestrel({"plan \xe9t\xe9.dxf", "-c", "SAVE \"copie \xe9t\xe9.dxf\"",
+                                    "-c", "SAVE", "-o", "sortie \xe9t\xe9.dxf"},
+                                   "", 10, latin);
     EXPECT_EQ(run.exitCode, 0) << run.err;
-    EXPECT_EQ(Entries(latin), (std::vector<std::string>{"copie \xe9t\xe9.dxf", "plan \xe9t\xe9.bak",
-                                                        "plan \xe9t\xe9.dxf", "script.scr",
-                                                        "sortie \xe9t\xe9.dxf"}));
+    EXPECT_EQ(Entries(latin),
+              (std::vector<std::string>{"copie \xe9t\xe9.dxf", "plan \xe9t\xe9.bak",
+                                        "plan \xe9t\xe9.dxf", "sortie \xe9t\xe9.dxf"}));
+    // A UTF-8 script's names reach the file system as the script's bytes.
+    std::ofstream(latin + "/script.scr") << "SAVE \"copie \xc3\xa9t\xc3\xa9.dxf\"\n";
+    KestrelResult script =
+        RunKestrel({"plan \xe9t\xe9.dxf", "--script", "script.scr"}, "", 10, latin);
+    EXPECT_EQ(script.exitCode, 0) << script.err;
+    EXPECT_TRUE(fs::exists(latin + "/copie \xc3\xa9t\xc3\xa9.dxf"));
 }

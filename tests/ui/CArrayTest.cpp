@@ -38,6 +38,27 @@ TEST(CArrayStorage, RoomGrowsByTheGrowStepAndIsGivenBack) {
     EXPECT_EQ(Items(b), (std::vector<int>{1}));
 }
 
+// Adding a million elements with a step of 100 reallocates a few dozen times, not ten
+// thousand: the step gives way to half the size once it is small against it.
+TEST(CArrayStorage, ASmallGrowStepStillGrowsGeometrically) {
+    CArray<int, int> a;
+    a.SetSize(0, 100);
+    int reallocations = 0;
+    std::size_t room = a.Capacity();
+    for (int i = 0; i < 1000000; ++i) {
+        a.Add(i);
+        if (a.Capacity() != room) {
+            ++reallocations;
+            room = a.Capacity();
+        }
+    }
+    EXPECT_LT(reallocations, 40);
+    EXPECT_EQ(a.GetSize(), 1000000);
+    EXPECT_EQ(a.GetUpperBound(), 999999);
+    EXPECT_EQ(a[999999], 999999);
+    EXPECT_EQ(a[123456], 123456);
+}
+
 TEST(CArrayEdit, InsertAndRemoveKeepTheOrder) {
     CArray<int, int> a;
     for (int v : {1, 2, 3})

@@ -3,6 +3,7 @@
 
 #include <afxcmn.h>
 
+#include "Clock.h"
 #include "PopupWindows.h"
 #include "SystemServices.h"
 

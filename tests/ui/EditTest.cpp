@@ -210,6 +210,45 @@ TEST(Edit, CutCopyAndPasteGoThroughTheClipboard) {
     EXPECT_EQ(f.edit.GetWindowText(), L"barcaf\u00e9");
 }
 
+// The place of each character and the character under each point are those of the text as
+// measured, and they follow the text, the font and the style as these change.
+TEST(Edit, PositionsFollowTheMeasuredTextThroughChangesOfTextFontAndStyle) {
+    EditFixture f(ES_AUTOHSCROLL | ES_MULTILINE, CRect(10, 10, 410, 110));
+    auto expectMeasured = [&](const std::wstring& line, int lineNo) {
+        const int first = f.edit.LineIndex(lineNo);
+        CClientDC dc(&f.edit);
+        CFont* font = f.edit.GetFont();
+        dc.SelectObject(font ? font : static_cast<CFont*>(GetStockObject(DEFAULT_GUI_FONT)));
+        const int x0 = f.edit.PosFromChar(static_cast<UINT>(first)).x;
+        for (std::size_t k = 0; k <= line.size(); ++k) {
+            const std::wstring shown =
+                (f.edit.GetStyle() & ES_PASSWORD) ? std::wstring(k, L'*') : line.substr(0, k);
+            const int x = x0 + dc.GetTextExtent(shown.c_str(), static_cast<int>(k)).cx;
+            const int at = first + static_cast<int>(k);
+            EXPECT_EQ(f.edit.PosFromChar(static_cast<UINT>(at)).x, x) << k;
+            const int y = f.edit.PosFromChar(static_cast<UINT>(at)).y + 2;
+            EXPECT_EQ(f.edit.LineFromChar(at), lineNo);
+            if (k < line.size()) { // just past a character's start is still before it
+                EXPECT_EQ(f.edit.CharFromPos(CPoint(x + 1, y)), at) << k;
+            }
+        }
+    };
+    f.edit.SetWindowText(L"AVAWAY Ta\u00e9 W.W\r\nfi\u4e2d|ll");
+    expectMeasured(L"AVAWAY Ta\u00e9 W.W", 0);
+    expectMeasured(L"fi\u4e2d|ll", 1);
+    f.edit.SetWindowText(L"iiiiiiiiiiiiii\r\nWWWWWW"); // the same length, other widths
+    expectMeasured(L"WWWWWW", 1);
+    CFont big;
+    big.CreatePointFont(160, L"Arial");
+    f.edit.SetFont(&big);
+    expectMeasured(L"WWWWWW", 1);
+    f.edit.SetSel(f.edit.LineIndex(1), f.edit.LineIndex(1) + 2);
+    f.Type(L"m");
+    expectMeasured(L"mWWWW", 1);
+    f.edit.ModifyStyle(0, ES_PASSWORD);
+    expectMeasured(L"mWWWW", 1);
+}
+
 TEST(Edit, ASubclassSeesKeysAndCharactersFirst) {
     class Vetoing : public CEdit {
     public:

@@ -2,6 +2,7 @@
 
 #include <afxwin.h>
 
+#include "Clock.h"
 #include "InputSource.h"
 #include "MessageQueue.h"
 
@@ -48,6 +49,9 @@ protected:
 };
 
 class EatingWnd : public LoggingWnd {
+public:
+    using LoggingWnd::LoggingWnd;
+
 protected:
     int OnMouseActivate(CWnd*, UINT, UINT) override { return MA_NOACTIVATEANDEAT; }
 };
@@ -63,16 +67,36 @@ void RunUntilInputEnds() {
 
 } // namespace
 
+TEST(MessageLoop, CreationAndDestructionComeInTheDesktopsOrder) {
+    MessageJournal journal;
+    LoggingWnd top(journal, "top"), child(journal, "child");
+    ASSERT_TRUE(top.CreateTop(CRect(0, 0, 200, 100)));
+    ASSERT_TRUE(child.CreateChild(&top, CRect(0, 0, 50, 20), 1));
+    EXPECT_EQ(journal.Of({WM_CREATE, WM_SIZE, WM_MOVE}), (Sequence{{"top", WM_CREATE},
+                                                                   {"top", WM_SIZE},
+                                                                   {"top", WM_MOVE},
+                                                                   {"child", WM_CREATE},
+                                                                   {"child", WM_SIZE},
+                                                                   {"child", WM_MOVE}}));
+    journal.Clear();
+    top.DestroyWindow(); // a parent hears of it first and is gone last
+    EXPECT_EQ(journal.Of({WM_DESTROY, WM_NCDESTROY}), (Sequence{{"top", WM_DESTROY},
+                                                                {"child", WM_DESTROY},
+                                                                {"child", WM_NCDESTROY},
+                                                                {"top", WM_NCDESTROY}}));
+}
+
 TEST(MessageLoop, FocusChangesTellEachWindowWhoElseIsInvolved) {
-    LoggingWnd top, a, b;
+    MessageJournal journal;
+    LoggingWnd top(journal, "top"), a(journal, "a"), b(journal, "b");
     ASSERT_TRUE(top.CreateTop(CRect(0, 0, 200, 100)));
     ASSERT_TRUE(a.CreateChild(&top, CRect(0, 0, 50, 20), 1));
     ASSERT_TRUE(b.CreateChild(&top, CRect(60, 0, 110, 20), 2));
     a.SetFocus();
-    a.log.clear();
-    std::vector<std::pair<CWnd*, UINT>> order;
+    journal.Clear();
     b.SetFocus();
-    ASSERT_EQ(a.Count(WM_KILLFOCUS), 1);
+    EXPECT_EQ(journal.Of({WM_KILLFOCUS, WM_SETFOCUS}),
+              (Sequence{{"a", WM_KILLFOCUS}, {"b", WM_SETFOCUS}}));
     EXPECT_EQ(reinterpret_cast<CWnd*>(a.Last(WM_KILLFOCUS)->wParam), &b); // names the new one
     ASSERT_EQ(b.Count(WM_SETFOCUS), 1);
     EXPECT_EQ(reinterpret_cast<CWnd*>(b.Last(WM_SETFOCUS)->wParam), &a); // names the old one
@@ -87,29 +111,38 @@ TEST(MessageLoop, FocusChangesTellEachWindowWhoElseIsInvolved) {
 }
 
 TEST(MessageLoop, SentMessagesRunAtOncePostedOnesInOrderAndPaintWaitsForIdle) {
-    LoggingWnd top;
+    MessageJournal journal;
+    LoggingWnd top(journal, "top");
     ASSERT_TRUE(top.CreateTop(CRect(0, 0, 100, 100)));
     ui::DrainQueue();
-    top.log.clear();
-    UINT custom = RegisterWindowMessage(L"KestrelTest");
-    EXPECT_GE(custom, 0xC000u);
-    EXPECT_EQ(RegisterWindowMessage(L"KestrelTest"), custom);
-    EXPECT_NE(RegisterWindowMessage(L"Other"), custom);
+    const UINT sent = RegisterWindowMessage(L"KestrelTest");
+    EXPECT_GE(sent, 0xC000u);
+    EXPECT_EQ(RegisterWindowMessage(L"KestrelTest"), sent);
+    const UINT first = RegisterWindowMessage(L"KestrelFirst");
+    const UINT second = RegisterWindowMessage(L"KestrelSecond");
+    EXPECT_NE(first, sent);
+    auto watched = {sent, first, second, UINT(WM_PAINT), UINT(WM_ERASEBKGND), UINT(WM_TIMER)};
+    journal.Clear();
     top.Invalidate();
-    top.PostMessage(custom, 1);
-    top.PostMessage(custom, 2);
-    top.SendMessage(custom, 0);
-    ASSERT_EQ(top.log.size(), 1u); // only the sent one so far
+    top.SetTimer(1, USER_TIMER_MINIMUM);
+    Sleep(USER_TIMER_MINIMUM); // the timer is due, yet comes after everything else
+    top.PostMessage(first);
+    top.PostMessage(second);
+    top.SendMessage(sent);
+    EXPECT_EQ(journal.Of(watched), (Sequence{{"top", sent}}));
     ui::DrainQueue();
-    ASSERT_EQ(top.log.size(), 5u);
-    EXPECT_EQ(top.log[1].wParam, 1u);
-    EXPECT_EQ(top.log[2].wParam, 2u);
-    EXPECT_EQ(top.log[3].message, WM_PAINT);      // after the posted ones
-    EXPECT_EQ(top.log[4].message, WM_ERASEBKGND); // asked for by the invalidation
+    EXPECT_EQ(journal.Of(watched), (Sequence{{"top", sent},
+                                             {"top", first},
+                                             {"top", second},
+                                             {"top", WM_PAINT},
+                                             {"top", WM_ERASEBKGND},
+                                             {"top", WM_TIMER}}));
+    top.KillTimer(1);
 }
 
 TEST(MessageLoop, CaptureGetsTheMouseAnywhereUntilReleased) {
-    LoggingWnd top, a, b;
+    MessageJournal journal;
+    LoggingWnd top(journal, "top"), a(journal, "a"), b(journal, "b");
     ASSERT_TRUE(top.CreateTop(CRect(100, 100, 300, 200)));
     ASSERT_TRUE(a.CreateChild(&top, CRect(0, 0, 50, 50), 1));
     ASSERT_TRUE(b.CreateChild(&top, CRect(100, 0, 150, 50), 2));
@@ -121,31 +154,36 @@ TEST(MessageLoop, CaptureGetsTheMouseAnywhereUntilReleased) {
     EXPECT_EQ(b.Count(WM_MOUSEMOVE), 0);
     EXPECT_EQ(GET_X_LPARAM(a.Last(WM_MOUSEMOVE)->lParam), 110); // a's client coordinates
     b.SetCapture(); // taking the capture tells the loser
-    ASSERT_EQ(a.Count(WM_CAPTURECHANGED), 1);
-    EXPECT_EQ(reinterpret_cast<CWnd*>(a.Last(WM_CAPTURECHANGED)->lParam), &b);
     ReleaseCapture();
-    EXPECT_EQ(b.Count(WM_CAPTURECHANGED), 1);
+    EXPECT_EQ(journal.Of({WM_CAPTURECHANGED}),
+              (Sequence{{"a", WM_CAPTURECHANGED}, {"b", WM_CAPTURECHANGED}}));
+    EXPECT_EQ(reinterpret_cast<CWnd*>(a.Last(WM_CAPTURECHANGED)->lParam), &b);
     ui::PostInput(WM_MOUSEMOVE, 0, CPoint(105, 105), 0);
     ui::DrainQueue();
     EXPECT_EQ(a.Count(WM_MOUSEMOVE), 2); // under the pointer again
 }
 
-TEST(MessageLoop, ClicksOnChildrenAskForActivationAndCanBeEaten) {
-    LoggingWnd top;
-    EatingWnd eater;
-    LoggingWnd plain;
+TEST(MessageLoop, ClicksOnChildrenAskForActivationThenSetTheCursorAndCanBeEaten) {
+    MessageJournal journal;
+    LoggingWnd top(journal, "top");
+    EatingWnd eater(journal, "eater");
+    LoggingWnd plain(journal, "plain");
     ASSERT_TRUE(top.CreateTop(CRect(0, 0, 200, 100)));
     ASSERT_TRUE(eater.CreateChild(&top, CRect(0, 0, 50, 50), 1));
     ASSERT_TRUE(plain.CreateChild(&top, CRect(100, 0, 150, 50), 2));
     ui::PostInput(WM_LBUTTONDOWN, MK_LBUTTON, CPoint(10, 10), 0);
     ui::PostInput(WM_LBUTTONDOWN, MK_LBUTTON, CPoint(110, 10), 0);
     ui::DrainQueue();
-    EXPECT_EQ(eater.Count(WM_MOUSEACTIVATE), 1);
-    EXPECT_EQ(eater.Count(WM_LBUTTONDOWN), 0); // eaten
-    EXPECT_EQ(plain.Count(WM_MOUSEACTIVATE), 1);
-    EXPECT_EQ(top.Count(WM_MOUSEACTIVATE), 1); // plain's default asks the parent first
-    EXPECT_EQ(plain.Count(WM_LBUTTONDOWN), 1);
-    EXPECT_GE(plain.Count(WM_SETCURSOR), 1);
+    // The default handlers ask the parent first; the eaten click still sets the cursor.
+    EXPECT_EQ(journal.Of({WM_MOUSEACTIVATE, WM_SETCURSOR, WM_LBUTTONDOWN}),
+              (Sequence{{"eater", WM_MOUSEACTIVATE},
+                        {"eater", WM_SETCURSOR},
+                        {"top", WM_SETCURSOR},
+                        {"plain", WM_MOUSEACTIVATE},
+                        {"top", WM_MOUSEACTIVATE},
+                        {"plain", WM_SETCURSOR},
+                        {"top", WM_SETCURSOR},
+                        {"plain", WM_LBUTTONDOWN}}));
     ReleaseCapture();
 }
 
@@ -222,7 +260,8 @@ TEST(MessageLoop, TimersFireOnTheVirtualClockAsOftenAsTheyFallDue) {
 }
 
 TEST(MessageLoop, KeysReachTheFocusWithTheirCharactersAndModifierState) {
-    LoggingWnd top, field;
+    MessageJournal journal;
+    LoggingWnd top(journal, "top"), field(journal, "field");
     ASSERT_TRUE(top.CreateTop(CRect(0, 0, 100, 100)));
     ASSERT_TRUE(field.CreateChild(&top, CRect(0, 0, 50, 20), 1));
     field.SetFocus();
@@ -242,6 +281,12 @@ TEST(MessageLoop, KeysReachTheFocusWithTheirCharactersAndModifierState) {
     ui::Key(L"a");
     ui::Type(L"xy");
     ui::DrainQueue();
+    // The character of a key comes between its press and its release.
+    EXPECT_EQ(journal.Of({WM_KEYDOWN, WM_CHAR, WM_KEYUP}), (Sequence{{"field", WM_KEYDOWN},
+                                                                     {"field", WM_CHAR},
+                                                                     {"field", WM_KEYUP},
+                                                                     {"field", WM_CHAR},
+                                                                     {"field", WM_CHAR}}));
     std::wstring chars;
     for (const LoggedMessage& m : field.log)
         if (m.message == WM_CHAR)

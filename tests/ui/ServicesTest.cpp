@@ -5,6 +5,7 @@
 
 #include <afxwin.h>
 
+#include "Clock.h"
 #include "DisplayBackend.h"
 #include "MessageQueue.h"
 #include "SystemServices.h"

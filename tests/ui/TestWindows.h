@@ -1,10 +1,13 @@
 #pragma once
-// Windows for the tests: one that records the messages it receives.
+// Windows for the tests: one that records the messages it receives, in its own log and, when
+// it is given one, in a journal shared with other windows.
 
 #include <string>
 #include <vector>
 
 #include <afxwin.h>
+
+#include "tests/ui/MessageJournal.h"
 
 struct LoggedMessage {
     UINT message;
@@ -16,6 +19,10 @@ class LoggingWnd : public CWnd {
 public:
     std::vector<LoggedMessage> log;
     COLORREF fill = RGB(0, 0, 255);
+
+    LoggingWnd() = default;
+    LoggingWnd(MessageJournal& journal, std::string name)
+        : journal_(&journal), name_(std::move(name)) {}
 
     BOOL CreateTop(const RECT& screenRect, DWORD style = WS_POPUP | WS_VISIBLE) {
         return CreateEx(0, L"Logging", L"Top", style, screenRect, nullptr, 0);
@@ -39,6 +46,8 @@ public:
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
         log.push_back({message, wParam, lParam});
+        if (journal_)
+            journal_->Record(name_, message, wParam);
         return CWnd::WindowProc(message, wParam, lParam);
     }
     void OnPaint() override {
@@ -47,4 +56,8 @@ protected:
         GetClientRect(&r);
         dc.FillSolidRect(&r, fill);
     }
+
+private:
+    MessageJournal* journal_ = nullptr;
+    std::string name_;
 };

@@ -195,6 +195,31 @@ TEST(Window, AWindowThatMovesTheFocusWhileLosingItKeepsThatMove) {
     EXPECT_EQ(asked.Count(WM_KILLFOCUS), 1);
 }
 
+TEST(Window, ASubclassedWindowKeepsItsClassBackgroundAndCursor) {
+    WNDCLASS cls{};
+    cls.lpszClassName = L"KestrelHighlightedPlace";
+    cls.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_HIGHLIGHT + 1);
+    cls.hCursor = LoadCursor(nullptr, IDC_CROSS);
+    ASSERT_TRUE(AfxRegisterClass(&cls));
+    LoggingWnd top;
+    ASSERT_TRUE(top.CreateTop(CRect(0, 0, 200, 100)));
+    auto placeholder = std::make_unique<CWnd>();
+    ASSERT_TRUE(placeholder->CreateEx(0, cls.lpszClassName, L"", WS_CHILD | WS_VISIBLE,
+                                      CRect(10, 10, 110, 60), &top, 301));
+    AdoptChild(&top, std::move(placeholder));
+    CWnd taker; // paints nothing itself: what shows is the class background
+    ASSERT_TRUE(taker.SubclassDlgItem(301, &top));
+    taker.Invalidate();
+    ui::DrainQueue();
+    CClientDC dc(&taker);
+    EXPECT_EQ(dc.GetPixel(50, 25), GetSysColor(COLOR_HIGHLIGHT));
+    CPoint inside(50, 25);
+    taker.ClientToScreen(&inside);
+    ui::PostInput(WM_MOUSEMOVE, 0, inside, 0);
+    ui::DrainQueue();
+    EXPECT_EQ(GetCursor(), LoadCursor(nullptr, IDC_CROSS));
+}
+
 TEST(Window, QuitEndsEveryLoopAndTranslateMakesCharacters) {
     class QuittingDialog : public CDialog {
     public:

@@ -2,14 +2,16 @@
 
 #include <cerrno>
 #include <climits>
+#include <cmath>
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
+#include <limits>
 #include <memory>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include "FileReplacement.h"
+#include "RegularFile.h"
 #include "Utf8.h"
 
 // A stream is a glibc stream over our own read, write and close functions: text mode
@@ -197,17 +199,16 @@ FILE* _wfopen(const wchar_t* path, const wchar_t* mode) {
             return nullptr;
         stream->fd = stream->replacement->Descriptor();
     } else {
-        int flags = O_CLOEXEC | (parsed.update ? O_RDWR : parsed.kind == 'r' ? O_RDONLY : O_WRONLY);
+        int flags = parsed.update ? O_RDWR : parsed.kind == 'r' ? O_RDONLY : O_WRONLY;
         if (parsed.kind == 'a')
             flags |= O_CREAT | O_APPEND;
-        stream->fd = ::open(bytes.c_str(), flags, 0666);
-        if (stream->fd < 0)
-            return nullptr;
-        struct stat info {};
-        if (::fstat(stream->fd, &info) == 0 && S_ISDIR(info.st_mode)) {
-            // A directory opens for reading here but never on the desktop.
-            ::close(stream->fd);
-            errno = EACCES;
+        // Only a file opens: a folder never does on the desktop, and a FIFO or a device would
+        // block or never end.
+        bool notRegular = false;
+        stream->fd = crt::OpenRegularFile(bytes, flags, &notRegular);
+        if (stream->fd < 0) {
+            if (notRegular)
+                errno = EACCES;
             return nullptr;
         }
     }
@@ -343,7 +344,9 @@ bool ScanInteger(FILE* file, int base, int width, long long& value) {
     Unread(file, c);
     if (!any && base == 8) // a lone "0" read as the octal prefix is the number zero
         any = true;
-    value = negative ? -static_cast<long long>(magnitude) : static_cast<long long>(magnitude);
+    // Digits past the 64 bits wrap, as the desktop's reader lets them; the sign is applied
+    // to the bits, so "-9223372036854775808" is the smallest number and not an overflow.
+    value = static_cast<long long>(negative ? 0 - magnitude : magnitude);
     return any;
 }
 
@@ -370,6 +373,14 @@ std::wstring ScanDecimalText(FILE* file, int width) {
         text += static_cast<wchar_t>(c);
     }
     return text;
+}
+
+// A number past the float's range becomes its infinity, as the floating-point unit makes it.
+float NarrowToFloat(double value) {
+    if (std::fabs(value) > std::numeric_limits<float>::max())
+        return value > 0 ? std::numeric_limits<float>::infinity()
+                         : -std::numeric_limits<float>::infinity();
+    return static_cast<float>(value);
 }
 
 bool StoreInteger(const ScanArg& arg, long long value) {
@@ -468,7 +479,7 @@ int ScanArgs(FILE* file, const wchar_t* format, const std::vector<ScanArg>& args
                 if (target->kind == ScanArg::Kind::Double)
                     *static_cast<double*>(target->target) = value;
                 else if (target->kind == ScanArg::Kind::Float)
-                    *static_cast<float*>(target->target) = static_cast<float>(value);
+                    *static_cast<float*>(target->target) = NarrowToFloat(value);
                 else
                     ok = false;
             }

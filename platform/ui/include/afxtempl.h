@@ -12,10 +12,12 @@
 
 #include <afx.h>
 
-// The class library's growable array. Room grows in steps of the grow size set with SetSize;
-// without one the step is an eighth of the size, between 4 and 1024 elements. The first
-// allocation takes at least one grow step. Shrinking to size 0 and RemoveAll release the
-// room; FreeExtra cuts it to the size.
+// The class library's growable array. Room grows in steps of the grow size set with SetSize,
+// or of at least 4 elements without one; the first allocation takes at least one grow step.
+// A step that is small against the size gives way to half the size, so that adding n
+// elements one by one costs time in proportion to n whatever step was set (a fixed step of
+// 100 would copy a million-element array ten thousand times). Shrinking to size 0 and
+// RemoveAll release the room; FreeExtra cuts it to the size.
 template <class TYPE, class ARG_TYPE = const TYPE&> class CArray {
 public:
     CArray() = default;
@@ -105,9 +107,8 @@ private:
             items_.reserve(std::max(needed, static_cast<std::size_t>(growBy_)));
             return;
         }
-        std::size_t step = static_cast<std::size_t>(growBy_);
-        if (step == 0)
-            step = std::clamp<std::size_t>(items_.size() / 8, 4, 1024);
+        const std::size_t step = std::max(
+            {static_cast<std::size_t>(growBy_), items_.size() / 2, static_cast<std::size_t>(4)});
         items_.reserve(std::max(needed, room + step));
     }
 
@@ -115,8 +116,10 @@ private:
     INT_PTR growBy_ = 0;
 };
 
-// The class library's hash map. InitHashTable fixes the bucket count the map starts with; the
-// block size is how many entries the node pool grows by.
+// The class library's hash map. InitHashTable sets the bucket count the map starts with (and
+// GetHashTableSize answers it); the block size is how many entries the node pool grows by.
+// Once the entries outnumber the buckets the map takes more of them, so a lookup stays quick
+// however small the table was made; what it finds, counts and removes is the same.
 // The library's default hash: the key's value (or address) shifted past its low bits.
 template <class KEY> unsigned HashKey(const KEY& key) {
     if constexpr (std::is_pointer_v<KEY>)

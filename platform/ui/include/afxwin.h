@@ -432,12 +432,43 @@ private:
 
 // ---------------------------------------------------------------- windows
 
+namespace ui {
+
+// What the window system knows of a window, in one piece: the object that takes a window
+// over (SubclassWindow) takes all of it at once.
+struct WindowState {
+    CWnd* parent_ = nullptr;
+    CWnd* owner_ = nullptr;
+    std::vector<CWnd*> children_;                      // z-order, topmost first
+    std::vector<std::unique_ptr<CWnd>> ownedChildren_; // windows made by the library
+    CRect rect_;                                       // parent client or screen coordinates
+    DWORD style_ = 0;
+    DWORD exStyle_ = 0;
+    UINT id_ = 0;
+    CString text_;
+    CString className_;
+    CFont* font_ = nullptr;
+    ui::Region update_; // client coordinates
+    bool erase_ = false;
+    bool frameDirty_ = false;
+    bool redraw_ = true;
+    bool closePressed_ = false;
+    bool toolTips_ = false;
+    cairo_surface_t* surface_ = nullptr; // top-level windows only
+    // The brush that erases the background (none: the window paints everything itself).
+    HBRUSH backgroundBrush_ = nullptr;
+    // The cursor of the window's registered class (the arrow when none).
+    HCURSOR classCursor_ = nullptr;
+};
+
+} // namespace ui
+
 // The window: a node in a tree of windows with a rectangle, styles, text, font and state.
 // Messages reach it through WindowProc, which calls the virtual OnXxx handler for the
 // message; a handler that wants the default behaviour calls its base (which ends in
 // Default(), the default window procedure for the message being handled).
 
-class CWnd {
+class CWnd : private ui::WindowState {
 public:
     CWnd();
     virtual ~CWnd();
@@ -629,34 +660,15 @@ protected:
     // The focus moved to `focus`, a window inside this top-level window.
     virtual void OnFocusMovedWithin(CWnd* focus) { (void)focus; }
 
-    // The brush that erases the background (none: the window paints everything itself).
-    HBRUSH backgroundBrush_ = nullptr;
-    // The cursor of the window's registered class (the arrow when none).
-    HCURSOR classCursor_ = nullptr;
+    using ui::WindowState::backgroundBrush_;
+    using ui::WindowState::classCursor_;
 
 private:
     friend struct ui::WindowSystem;
     friend void AdoptChild(CWnd* parent, std::unique_ptr<CWnd> child);
 
-    CWnd* parent_ = nullptr;
-    CWnd* owner_ = nullptr;
-    std::vector<CWnd*> children_;                      // z-order, topmost first
-    std::vector<std::unique_ptr<CWnd>> ownedChildren_; // windows made by the library
-    CRect rect_;                                       // parent client or screen coordinates
-    DWORD style_ = 0;
-    DWORD exStyle_ = 0;
-    UINT id_ = 0;
-    CString text_;
-    CString className_;
-    CFont* font_ = nullptr;
-    ui::Region update_; // client coordinates
-    bool erase_ = false;
-    bool frameDirty_ = false;
-    bool redraw_ = true;
     bool destroying_ = false;
-    bool closePressed_ = false;
-    bool toolTips_ = false;
-    cairo_surface_t* surface_ = nullptr; // top-level windows only
+    // The contexts this object handed out (GetDC); they stay with the object.
     std::vector<std::unique_ptr<CDC>> dcs_;
 };
 
@@ -909,9 +921,25 @@ private:
     int PrevPos(int pos) const;
     int NextPos(int pos) const;
     int LineEnd(int line) const;
-    std::vector<int> LineStarts() const;
+    const std::vector<int>& LineStarts() const;
     int TextWidth(const std::wstring& text) const;
     int LineHeight() const;
+
+    // The text's lines and the widths of their beginnings, worked out once for a text, font
+    // and style and kept until one of them changes: the place of a character and the
+    // character under a point are then lookups, not measurements.
+    struct Layout {
+        bool valid = false;
+        const ui::FontFace* face = nullptr; // none without a window
+        DWORD style = 0;                    // the styles that change the layout
+        std::wstring text;
+        std::vector<int> starts;
+        int lineHeight = 13;
+        std::vector<std::vector<int>> widths; // per line, measured when first asked for
+    };
+    const Layout& CurrentLayout() const;
+    // The width of the first `count` characters of `line` (its line break included).
+    int PrefixWidth(int line, int count) const;
     CRect FormatRect() const;
     void ScrollCaretIntoView();
 
@@ -923,6 +951,7 @@ private:
     int desiredX_ = -1;
     bool selecting_ = false;
     bool modified_ = false;
+    mutable Layout layout_;
 };
 
 // The scroll bar control, vertical (SBS_VERT) or horizontal: arrows, page areas and a thumb

@@ -1,11 +1,16 @@
 #include "Automation.h"
 
 #include <cairo.h>
+#include <climits>
 #include <cwctype>
 #include <functional>
+#include <optional>
 
 #include "AsciiCase.h"
+#include "Clock.h"
+#include "KeyboardState.h"
 #include "MessageQueue.h"
+#include "Timers.h"
 #include "Utf8.h"
 #include "WindowSystem.h"
 
@@ -27,18 +32,26 @@ VerbResult NoWindow() {
     return Fail(L"no dialog or message box is open");
 }
 
-bool IsNumber(const std::wstring& s) {
-    if (s.empty())
-        return false;
-    for (std::size_t i = 0; i < s.size(); ++i)
-        if (!(std::iswdigit(s[i]) || (i == 0 && s[i] == L'-' && s.size() > 1)))
-            return false;
-    return true;
+// A whole decimal number that fits an int, as a control id or a function key's number.
+std::optional<int> Number(const std::wstring& s) {
+    if (s.empty() || s.size() > 11)
+        return std::nullopt;
+    long long value = 0;
+    for (std::size_t i = s[0] == L'-' && s.size() > 1 ? 1 : 0; i < s.size(); ++i) {
+        if (s[i] < L'0' || s[i] > L'9')
+            return std::nullopt;
+        value = value * 10 + (s[i] - L'0');
+    }
+    if (s[0] == L'-')
+        value = -value;
+    if (value < INT_MIN || value > INT_MAX)
+        return std::nullopt;
+    return static_cast<int>(value);
 }
 
 CWnd* FindControl(CWnd* root, const std::wstring& idOrText) {
-    if (IsNumber(idOrText))
-        return root->GetDlgItem(std::stoi(idOrText));
+    if (std::optional<int> id = Number(idOrText))
+        return root->GetDlgItem(*id);
     std::wstring want = Upper(StripMnemonic(CString(idOrText.c_str())).str());
     for (CWnd* c : root->Children()) {
         UINT code = static_cast<UINT>(c->SendMessage(WM_GETDLGCODE));
@@ -143,12 +156,11 @@ bool ParseKeyName(const std::wstring& name, UINT& vk, UINT& modifiers) {
             vk = n.vk;
             return true;
         }
-    if (rest.size() >= 2 && rest[0] == L'F' && IsNumber(rest.substr(1))) {
-        int f = std::stoi(rest.substr(1));
-        if (f >= 1 && f <= 12) {
-            vk = VK_F1 + static_cast<UINT>(f - 1);
-            return true;
-        }
+    if (std::optional<int> f =
+            rest.size() >= 2 && rest[0] == L'F' ? Number(rest.substr(1)) : std::nullopt;
+        f && *f >= 1 && *f <= 12) {
+        vk = VK_F1 + static_cast<UINT>(*f - 1);
+        return true;
     }
     if (rest.size() == 1 && ((rest[0] >= L'A' && rest[0] <= L'Z') || std::iswdigit(rest[0]))) {
         vk = rest[0];
@@ -182,6 +194,10 @@ VerbResult Mouse(const std::wstring& verb, POINT at, int controlId, UINT modifie
     CWnd* top = ActiveWindow();
     if (!top)
         return NoWindow();
+    // A mouse message carries its point in 16 bits a coordinate.
+    if (at.x < SHRT_MIN || at.x > SHRT_MAX || at.y < SHRT_MIN || at.y > SHRT_MAX)
+        return Fail(L"the point " + std::to_wstring(at.x) + L"," + std::to_wstring(at.y) +
+                    L" lies outside the mouse's coordinates");
     CWnd* target = top;
     if (controlId != 0) {
         // A control of the window, or failing that one inside its controls (a grid's parts).

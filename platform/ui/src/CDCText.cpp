@@ -13,10 +13,7 @@
 using namespace ui::pixels;
 
 const ui::FontFace& CDC::Face() const {
-    CFont* font = state_.font;
-    if (!font || !font->GetSafeHandle())
-        font = static_cast<CFont*>(GetStockObject(SYSTEM_FONT));
-    return font->Face();
+    return ui::FaceOf(state_.font);
 }
 
 BOOL CDC::GetTextMetrics(LPTEXTMETRIC metrics) const {

@@ -1,9 +1,6 @@
 #include <afxwin.h>
 
-#include <algorithm>
-
 #include "AsciiCase.h"
-#include "InputSource.h"
 #include "MessageQueue.h"
 #include "Resources.h"
 #include "WindowSystem.h"
@@ -162,36 +159,8 @@ INT_PTR CDialog::DoModal() {
 
 int CDialog::RunModalLoop() {
     modalRunning_ = true;
-    WindowSystem::Modal().push_back(this);
-    while (!ended_ && m_hWnd) {
-        MSG msg;
-        if (!ui::PeekQueued(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            // Idle: ask for input, unless it has run out.
-            if (!ui::RequestInput(true) && !ui::PeekQueued(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
-                result_ = -1;
-                break;
-            }
-            continue;
-        }
-        if (msg.message == WM_QUIT) {
-            PostQuitMessage(static_cast<int>(msg.wParam)); // the outer loops end too
-            result_ = -1;
-            break;
-        }
-        bool handled = false;
-        // The parent is taken first: a window may be gone once it has seen the message.
-        for (CWnd* w = msg.hwnd; w && IsWindow(w) && !handled;) {
-            CWnd* parent = w->GetParent();
-            handled = w->PreTranslateMessage(&msg);
-            w = parent;
-        }
-        if (!handled) {
-            TranslateMessage(&msg);
-            DispatchMessage(&msg);
-        }
-    }
-    auto& modal = WindowSystem::Modal();
-    modal.erase(std::remove(modal.begin(), modal.end(), this), modal.end());
+    if (ui::RunModalLoop(this, [this] { return ended_ || !m_hWnd; }) != ui::LoopEnd::Done)
+        result_ = -1;
     modalRunning_ = false;
     return result_;
 }

@@ -4,6 +4,7 @@
 #include <cwctype>
 
 #include "ControlPaint.h"
+#include "FontFace.h"
 
 namespace {
 
@@ -24,22 +25,56 @@ std::wstring CEdit::Text() const {
     return std::wstring(static_cast<LPCTSTR>(t), static_cast<std::size_t>(t.GetLength()));
 }
 
+// ---- layout ----
+
+const CEdit::Layout& CEdit::CurrentLayout() const {
+    const ui::FontFace* face = m_hWnd ? &ui::FaceOf(ui::ControlFont(this)) : nullptr;
+    const DWORD style = GetStyle() & (ES_MULTILINE | ES_PASSWORD);
+    Layout& layout = layout_;
+    if (layout.valid && layout.face == face && layout.style == style &&
+        static_cast<int>(layout.text.size()) == GetWindowTextLength())
+        return layout;
+    layout = Layout{true, face, style, Text(), {0}, 13, {}};
+    if (style & ES_MULTILINE)
+        for (std::size_t i = 0; i < layout.text.size(); ++i)
+            if (layout.text[i] == L'\n')
+                layout.starts.push_back(static_cast<int>(i + 1));
+    layout.widths.resize(layout.starts.size());
+    if (face)
+        layout.lineHeight = std::max<int>(1, face->Metrics().tmHeight);
+    return layout;
+}
+
+int CEdit::PrefixWidth(int line, int count) const {
+    const Layout& layout = CurrentLayout();
+    if (count <= 0 || !layout.face || line < 0 || line >= static_cast<int>(layout.starts.size()))
+        return 0;
+    std::vector<int>& widths = layout_.widths[static_cast<std::size_t>(line)];
+    if (widths.empty()) {
+        const std::size_t start =
+            static_cast<std::size_t>(layout.starts[static_cast<std::size_t>(line)]);
+        const std::size_t next =
+            line + 1 < static_cast<int>(layout.starts.size())
+                ? static_cast<std::size_t>(layout.starts[static_cast<std::size_t>(line + 1)])
+                : layout.text.size();
+        std::wstring shown = layout.text.substr(start, next - start);
+        if (layout.style & ES_PASSWORD)
+            shown.assign(shown.size(), L'*');
+        widths = layout.face->PrefixWidths(shown);
+    }
+    return widths[static_cast<std::size_t>(
+        std::min<int>(count, static_cast<int>(widths.size()) - 1))];
+}
+
 // ---- lines and positions ----
 
-std::vector<int> CEdit::LineStarts() const {
-    std::vector<int> starts{0};
-    if (!Multi())
-        return starts;
-    std::wstring t = Text();
-    for (std::size_t i = 0; i < t.size(); ++i)
-        if (t[i] == L'\n')
-            starts.push_back(static_cast<int>(i + 1));
-    return starts;
+const std::vector<int>& CEdit::LineStarts() const {
+    return CurrentLayout().starts;
 }
 
 int CEdit::LineEnd(int line) const {
-    std::wstring t = Text();
-    std::vector<int> starts = LineStarts();
+    const std::wstring& t = CurrentLayout().text;
+    const std::vector<int>& starts = LineStarts();
     if (line < 0 || line >= static_cast<int>(starts.size()))
         return static_cast<int>(t.size());
     if (line + 1 < static_cast<int>(starts.size())) {
@@ -59,7 +94,7 @@ int CEdit::GetLineCount() const {
 int CEdit::LineFromChar(int index) const {
     if (index < 0)
         index = std::min(anchor_, caret_);
-    std::vector<int> starts = LineStarts();
+    const std::vector<int>& starts = LineStarts();
     auto it = std::upper_bound(starts.begin(), starts.end(), index);
     return static_cast<int>(it - starts.begin()) - 1;
 }
@@ -67,7 +102,7 @@ int CEdit::LineFromChar(int index) const {
 int CEdit::LineIndex(int line) const {
     if (line < 0)
         line = LineFromChar(caret_);
-    std::vector<int> starts = LineStarts();
+    const std::vector<int>& starts = LineStarts();
     return line < static_cast<int>(starts.size()) ? starts[static_cast<std::size_t>(line)] : -1;
 }
 
@@ -83,7 +118,7 @@ int CEdit::LineLength(int index) const {
 }
 
 int CEdit::PrevPos(int pos) const {
-    std::wstring t = Text();
+    const std::wstring& t = CurrentLayout().text;
     if (pos <= 0)
         return 0;
     if (pos >= 2 && t[static_cast<std::size_t>(pos - 1)] == L'\n' &&
@@ -93,7 +128,7 @@ int CEdit::PrevPos(int pos) const {
 }
 
 int CEdit::NextPos(int pos) const {
-    std::wstring t = Text();
+    const std::wstring& t = CurrentLayout().text;
     int n = static_cast<int>(t.size());
     if (pos >= n)
         return n;
@@ -108,22 +143,14 @@ int CEdit::NextPos(int pos) const {
 int CEdit::TextWidth(const std::wstring& text) const {
     if (text.empty() || !m_hWnd)
         return 0;
-    CClientDC dc(const_cast<CEdit*>(this));
-    dc.SelectObject(ui::ControlFont(this));
     std::wstring shown = text;
     if (GetStyle() & ES_PASSWORD)
         shown.assign(text.size(), L'*');
-    return dc.GetTextExtent(shown.c_str(), static_cast<int>(shown.size())).cx;
+    return ui::FaceOf(ui::ControlFont(this)).Width(shown);
 }
 
 int CEdit::LineHeight() const {
-    if (!m_hWnd)
-        return 13;
-    CClientDC dc(const_cast<CEdit*>(this));
-    dc.SelectObject(ui::ControlFont(this));
-    TEXTMETRIC tm{};
-    dc.GetTextMetrics(&tm);
-    return std::max<int>(1, tm.tmHeight);
+    return CurrentLayout().lineHeight;
 }
 
 CRect CEdit::FormatRect() const {
@@ -134,14 +161,11 @@ CRect CEdit::FormatRect() const {
 }
 
 CPoint CEdit::PosFromChar(UINT index) const {
-    std::wstring t = Text();
-    int pos = std::min(static_cast<int>(index), static_cast<int>(t.size()));
+    const int length = static_cast<int>(CurrentLayout().text.size());
+    int pos = std::min(static_cast<int>(index), length);
     int line = LineFromChar(pos);
-    int start = LineIndex(line);
     CRect fr = FormatRect();
-    int x =
-        fr.left - xOffset_ +
-        TextWidth(t.substr(static_cast<std::size_t>(start), static_cast<std::size_t>(pos - start)));
+    int x = fr.left - xOffset_ + PrefixWidth(line, pos - LineIndex(line));
     int y = fr.top + (line - firstLine_) * LineHeight();
     return CPoint(x, y);
 }
@@ -153,13 +177,12 @@ int CEdit::CharFromPos(CPoint point) const {
     if (point.y < fr.top)
         line = firstLine_ - 1;
     line = std::clamp(line, 0, lines - 1);
-    std::wstring t = Text();
     int start = LineIndex(line), end = LineEnd(line);
     int x = point.x - fr.left + xOffset_;
+    // The character whose middle lies past the point.
     int best = start, prevWidth = 0;
     for (int i = start; i < end; ++i) {
-        int w = TextWidth(
-            t.substr(static_cast<std::size_t>(start), static_cast<std::size_t>(i + 1 - start)));
+        int w = PrefixWidth(line, i + 1 - start);
         if (x < (prevWidth + w + 1) / 2)
             return best;
         best = i + 1;
@@ -218,10 +241,7 @@ void CEdit::ScrollCaretIntoView() {
         else if (line >= firstLine_ + visibleLines)
             firstLine_ = line - visibleLines + 1;
     }
-    std::wstring t = Text();
-    int start = LineIndex(line);
-    int x = TextWidth(
-        t.substr(static_cast<std::size_t>(start), static_cast<std::size_t>(caret_ - start)));
+    int x = PrefixWidth(line, caret_ - LineIndex(line));
     int width = fr.Width();
     if (x - xOffset_ > width - 1)
         xOffset_ = x - width * 2 / 3;
@@ -282,6 +302,7 @@ bool CEdit::Edit(int start, int end, std::wstring insert, bool userInput) {
     if (next == t && insert.empty() && start == end)
         return !full;
     CWnd::WindowProc(WM_SETTEXT, 0, reinterpret_cast<LPARAM>(next.c_str()));
+    layout_.valid = false;
     anchor_ = caret_ = start + static_cast<int>(insert.size());
     modified_ = true;
     desiredX_ = -1;
@@ -306,9 +327,12 @@ BOOL CEdit::SetReadOnly(BOOL readOnly) {
 }
 
 LRESULT CEdit::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_CREATE || message == WM_NCDESTROY)
+        layout_.valid = false; // a window made again may hold another text of the same length
     switch (message) {
     case WM_SETTEXT: {
         LRESULT r = CWnd::WindowProc(message, wParam, lParam);
+        layout_.valid = false;
         anchor_ = caret_ = 0;
         firstLine_ = xOffset_ = 0;
         modified_ = false;
@@ -679,11 +703,9 @@ void CEdit::OnPaint() {
         if (y >= fr.bottom)
             break;
         int a = LineIndex(line), b = LineEnd(line);
-        std::wstring lineText =
-            t.substr(static_cast<std::size_t>(a), static_cast<std::size_t>(b - a));
         int x = fr.left - xOffset_;
         if (align && !(GetStyle() & ES_AUTOHSCROLL)) {
-            int w = TextWidth(lineText);
+            int w = PrefixWidth(line, b - a);
             x = (align & ES_RIGHT) ? fr.right - w : fr.left + (fr.Width() - w) / 2;
         }
         // Three runs: before, inside and after the selection.
@@ -693,8 +715,7 @@ void CEdit::OnPaint() {
                 continue;
             std::wstring part = t.substr(static_cast<std::size_t>(runs[r]),
                                          static_cast<std::size_t>(runs[r + 1] - runs[r]));
-            int px = x + TextWidth(t.substr(static_cast<std::size_t>(a),
-                                            static_cast<std::size_t>(runs[r] - a)));
+            int px = x + PrefixWidth(line, runs[r] - a);
             bool selected = r == 1 && showSel;
             dc.SetTextColor(selected ? GetSysColor(COLOR_HIGHLIGHTTEXT) : text);
             dc.SetBkColor(selected ? GetSysColor(COLOR_HIGHLIGHT) : back);
@@ -703,12 +724,12 @@ void CEdit::OnPaint() {
         }
         // A selected line break shows as a small block, as the desktop does.
         if (showSel && s <= b && e > b && line + 1 < lines)
-            dc.FillSolidRect(x + TextWidth(lineText), y, 3, lh, GetSysColor(COLOR_HIGHLIGHT));
+            dc.FillSolidRect(x + PrefixWidth(line, b - a), y, 3, lh, GetSysColor(COLOR_HIGHLIGHT));
     }
     if (focused && s == e) {
         CPoint at = PosFromChar(static_cast<UINT>(caret_));
         if (align && !(GetStyle() & ES_AUTOHSCROLL) && !Multi()) {
-            int w = TextWidth(t);
+            int w = PrefixWidth(0, static_cast<int>(t.size()));
             int x0 = (align & ES_RIGHT) ? fr.right - w : fr.left + (fr.Width() - w) / 2;
             at.x += x0 - fr.left;
         }

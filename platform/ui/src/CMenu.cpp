@@ -8,7 +8,6 @@
 #include "PopupWindows.h"
 #include "WindowSystem.h"
 
-using ui::WindowSystem;
 
 namespace {
 
@@ -329,35 +328,32 @@ BOOL CMenu::TrackPopupMenu(UINT flags, int x, int y, CWnd* wnd, LPCRECT) {
     window.UpdateWindow();
     window.SetCapture();
     Tracked() = &window;
-    WindowSystem::Modal().push_back(&window);
-    while (!window.done) {
-        MSG msg;
-        if (!ui::PeekQueued(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            if (!ui::RequestInput(true) && !ui::PeekQueued(&msg, nullptr, 0, 0, PM_NOREMOVE))
-                break; // no more input will come: the menu closes without a choice
-            continue;
-        }
-        if (msg.message == WM_QUIT) {
-            PostQuitMessage(static_cast<int>(msg.wParam));
-            break;
-        }
-        if (msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN) {
+    // The menu takes the keys before any window; it closes when someone takes the mouse away.
+    auto keys = [&window](MSG& msg) {
+        switch (msg.message) {
+        case WM_KEYDOWN:
+        case WM_SYSKEYDOWN:
             window.Key(static_cast<UINT>(msg.wParam));
             TranslateMessage(&msg);
-            continue;
-        }
-        if (msg.message == WM_CHAR || msg.message == WM_SYSCHAR) {
+            return true;
+        case WM_CHAR:
+        case WM_SYSCHAR:
             window.Char(static_cast<wchar_t>(msg.wParam));
-            continue;
+            return true;
+        case WM_KEYUP:
+        case WM_SYSKEYUP:
+            return true;
+        default:
+            return false;
         }
-        if (msg.message == WM_KEYUP || msg.message == WM_SYSKEYUP)
-            continue;
-        DispatchMessage(&msg);
-        if (GetCapture() != &window && !window.done)
-            window.Cancel(); // someone took the mouse away
-    }
-    auto& modal = WindowSystem::Modal();
-    modal.erase(std::remove(modal.begin(), modal.end(), &window), modal.end());
+    };
+    auto done = [&window] {
+        if (!window.done && GetCapture() != &window)
+            window.Cancel();
+        return window.done;
+    };
+    // Without more input the menu closes without a choice.
+    ui::RunModalLoop(&window, done, keys);
     Tracked() = nullptr;
     if (GetCapture() == &window)
         ReleaseCapture();

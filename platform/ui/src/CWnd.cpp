@@ -147,43 +147,26 @@ BOOL CWnd::SubclassWindow(HWND hwnd) {
     CWnd* old = hwnd;
     if (m_hWnd || !IsWindow(old) || old == this)
         return FALSE;
-    parent_ = old->parent_;
-    owner_ = old->owner_;
-    children_ = std::move(old->children_);
-    old->children_.clear();
+    // The window becomes this object, all it is at once; the old object is left as one that
+    // never made a window.
+    static_cast<ui::WindowState&>(*this) = std::move(static_cast<ui::WindowState&>(*old));
+    static_cast<ui::WindowState&>(*old) = ui::WindowState{};
+    old->m_hWnd = nullptr;
+    m_hWnd = this;
     for (CWnd* c : children_)
         c->parent_ = this;
-    ownedChildren_ = std::move(old->ownedChildren_);
-    old->ownedChildren_.clear();
-    rect_ = old->rect_;
-    style_ = old->style_;
-    exStyle_ = old->exStyle_;
-    id_ = old->id_;
-    text_ = old->text_;
-    className_ = old->className_;
-    font_ = old->font_;
-    update_ = old->update_;
-    erase_ = old->erase_;
-    frameDirty_ = old->frameDirty_;
-    surface_ = old->surface_;
-    old->surface_ = nullptr;
-    m_hWnd = this;
-    if (parent_)
-        std::replace(parent_->children_.begin(), parent_->children_.end(), old, this);
-    else
-        std::replace(WindowSystem::TopLevels().begin(), WindowSystem::TopLevels().end(), old, this);
+    auto& siblings = parent_ ? parent_->children_ : WindowSystem::TopLevels();
+    std::replace(siblings.begin(), siblings.end(), old, this);
     WindowSystem::Retarget(old, this);
-    TakeStateFrom(*old);
     WindowSystem::Live().erase(old);
     WindowSystem::Live().insert(this);
-    old->m_hWnd = nullptr;
-    old->parent_ = nullptr;
+    TakeStateFrom(*old);
     if (parent_) {
         auto& owned = parent_->ownedChildren_;
         auto it = std::find_if(owned.begin(), owned.end(),
                                [&](const std::unique_ptr<CWnd>& p) { return p.get() == old; });
         if (it != owned.end())
-            owned.erase(it);
+            owned.erase(it); // the library's object for the window is done with
     }
     return TRUE;
 }
@@ -372,20 +355,23 @@ CWnd* CWnd::GetNextDlgTabItem(CWnd* control, BOOL previous) const {
 
 // ---- state ----
 
+namespace {
+// Takes bits away and adds others; whether that changed anything.
+BOOL ChangeBits(DWORD& bits, DWORD remove, DWORD add) {
+    const DWORD old = bits;
+    bits = (bits & ~remove) | add;
+    return old != bits;
+}
+} // namespace
+
 BOOL CWnd::ModifyStyle(DWORD remove, DWORD add, UINT flags) {
-    DWORD old = style_;
-    style_ = (style_ & ~remove) | add;
-    if (flags & SWP_FRAMECHANGED)
-        frameDirty_ = true;
-    return old != style_;
+    frameDirty_ = frameDirty_ || (flags & SWP_FRAMECHANGED);
+    return ChangeBits(style_, remove, add);
 }
 
 BOOL CWnd::ModifyStyleEx(DWORD remove, DWORD add, UINT flags) {
-    DWORD old = exStyle_;
-    exStyle_ = (exStyle_ & ~remove) | add;
-    if (flags & SWP_FRAMECHANGED)
-        frameDirty_ = true;
-    return old != exStyle_;
+    frameDirty_ = frameDirty_ || (flags & SWP_FRAMECHANGED);
+    return ChangeBits(exStyle_, remove, add);
 }
 
 BOOL CWnd::IsWindowVisible() const {

@@ -1,5 +1,7 @@
 #include "FontFace.h"
 
+#include <afxwin.h>
+
 #include <cairo-ft.h>
 #include <cairo.h>
 #include <cmath>
@@ -175,6 +177,28 @@ int FontFace::Layout(const std::wstring& text, double x, double baseline,
 int FontFace::Width(const std::wstring& text) const {
     std::vector<PlacedGlyph> glyphs;
     return Layout(text, 0, 0, glyphs);
+}
+
+std::vector<int> FontFace::PrefixWidths(const std::wstring& text) const {
+    std::vector<PlacedGlyph> glyphs;
+    const int total = Layout(text, 0, 0, glyphs);
+    std::vector<int> widths(text.size() + 1, 0);
+    if (glyphs.size() != text.size()) { // not one glyph a character: measure each beginning
+        for (std::size_t k = 1; k <= text.size(); ++k)
+            widths[k] = Width(text.substr(0, k));
+        return widths;
+    }
+    // Each glyph stands where the advances of those before it end.
+    for (std::size_t k = 1; k < text.size(); ++k)
+        widths[k] = static_cast<int>(std::lround(glyphs[k].x));
+    widths[text.size()] = total;
+    return widths;
+}
+
+const FontFace& FaceOf(const CFont* font) {
+    if (!font || !font->GetSafeHandle())
+        font = static_cast<const CFont*>(GetStockObject(SYSTEM_FONT));
+    return font->Face();
 }
 
 void FontFace::Draw(cairo_t* cr, const std::vector<PlacedGlyph>& glyphs) const {

@@ -8,6 +8,7 @@
 
 #include <windows.h>
 
+class CFont;
 typedef struct _cairo_scaled_font cairo_scaled_font_t;
 typedef struct _cairo cairo_t;
 
@@ -25,6 +26,9 @@ public:
 
     const TEXTMETRIC& Metrics() const { return metrics_; }
     int Width(const std::wstring& text) const;
+    // The widths of the text's beginnings, from one layout: [k] is Width of its first k
+    // characters, for k = 0 to its length.
+    std::vector<int> PrefixWidths(const std::wstring& text) const;
     // Glyphs of `text` with the pen starting at (x, baseline); answers the advance.
     int Layout(const std::wstring& text, double x, double baseline,
                std::vector<PlacedGlyph>& glyphs) const;
@@ -43,5 +47,8 @@ private:
     double em_;
     bool underline_;
 };
+
+// The face a device context draws with when `font` is selected: the system font for none.
+const FontFace& FaceOf(const CFont* font);
 
 } // namespace ui

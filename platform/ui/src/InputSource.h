@@ -29,12 +29,7 @@ InputSource* GetInputSource();
 // FALSE, modal loops end with -1. These tell what was waiting when the input ran out.
 bool InputExhausted();
 std::wstring ExhaustedWhileWaitingFor(); // caption of the modal window, or "" for none
-void ResetInput();                       // forget the exhaustion (tests, a new script)
-
-// Time: virtual (headless, starts at 0 and moves only by Sleep and AdvanceClock) or real.
-void UseVirtualClock(bool useVirtual);
-bool IsVirtualClock();
-void AdvanceClock(DWORD milliseconds);
-DWORD ClockNow();
+// Forgets the exhaustion, the queue and the key state (tests, a new script).
+void ResetInput();
 
 } // namespace ui

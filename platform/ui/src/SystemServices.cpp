@@ -4,6 +4,7 @@
 
 #include <windef.h>
 
+#include "Clock.h"
 #include "DisplayBackend.h"
 #include "InputSource.h"
 #include "WindowSystem.h"

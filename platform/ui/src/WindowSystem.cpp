@@ -7,6 +7,8 @@
 #include <windows.h>
 
 #include "DisplayBackend.h"
+#include "MessageQueue.h"
+#include "Timers.h"
 
 namespace ui {
 
@@ -334,6 +336,23 @@ int WindowSystem::FrameHitTest(const CWnd* w, POINT screen) {
 }
 
 // ---- input ----
+
+void WindowSystem::ForgetWindow(CWnd* w) {
+    ForgetTimers(w);
+    ForgetMessages(w);
+    for (CWnd** held : {&Focus(), &Capture(), &Active()})
+        if (*held == w)
+            *held = nullptr;
+}
+
+void WindowSystem::Retarget(CWnd* from, CWnd* to) {
+    RetargetTimers(from, to);
+    RetargetMessages(from, to);
+    for (CWnd** held : {&Focus(), &Capture(), &Active()})
+        if (*held == from)
+            *held = to;
+    std::replace(Modal().begin(), Modal().end(), from, to);
+}
 
 CWnd* WindowSystem::WindowFromScreenPoint(POINT screen) {
     CWnd* top = nullptr;

@@ -11,6 +11,7 @@
 #include <afxdlgs.h>
 
 #include "Automation.h"
+#include "MessageQueue.h"
 #include "Utf8.h"
 #include "sdl/SdlDisplay.h"
 
@@ -133,19 +134,8 @@ int Gui(const char* logPath) {
     find->GetDlgItem(CFindReplaceDialog::kFindWhat)->GetWindowRect(&edit);
     Log("find-ready " + RectText(edit));
     MSG msg;
-    while (!owner.done && GetMessage(&msg, nullptr, 0, 0)) {
-        bool handled = false;
-        // The parent is taken first: a window may be gone once it has seen the message.
-        for (CWnd* w = msg.hwnd; w && IsWindow(w) && !handled;) {
-            CWnd* parent = w->GetParent();
-            handled = w->PreTranslateMessage(&msg);
-            w = parent;
-        }
-        if (!handled) {
-            TranslateMessage(&msg);
-            DispatchMessage(&msg);
-        }
-    }
+    while (!owner.done && GetMessage(&msg, nullptr, 0, 0))
+        ui::PumpOne(msg);
     // The closed dialog goes with the messages still queued.
     while (PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE))
         DispatchMessage(&msg);

@@ -1,7 +1,6 @@
 #include "ed/LineSource.h"
 
 #include <cstdio>
-#include <fstream>
 #include <iostream>
 #include <sstream>
 
@@ -21,23 +20,6 @@ std::wstring WithoutCarriageReturn(std::string line) {
 
 ScriptLines::ScriptLines(std::vector<std::wstring> lines, std::wstring origin, bool numbered)
     : lines_(std::move(lines)), origin_(std::move(origin)), numbered_(numbered) {}
-
-std::unique_ptr<ScriptLines> ScriptLines::FromFile(const std::string& path, std::wstring& error) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        error = L"cannot read the script " + crt::FromUtf8(path);
-        return nullptr;
-    }
-    std::vector<std::wstring> lines;
-    std::string line;
-    while (std::getline(in, line))
-        lines.push_back(WithoutCarriageReturn(line));
-    if (in.bad()) {
-        error = L"cannot read the script " + crt::FromUtf8(path);
-        return nullptr;
-    }
-    return std::make_unique<ScriptLines>(std::move(lines), crt::FromUtf8(path));
-}
 
 std::optional<std::wstring> ScriptLines::Next(const std::wstring&) {
     if (next_ >= lines_.size())

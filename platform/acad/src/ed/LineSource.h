@@ -22,12 +22,10 @@ public:
     virtual bool EchoesLines() const = 0;
 };
 
-// Lines of a script file (UTF-8, LF or CR LF) or of -c arguments, in order.
+// Lines of a script or of -c arguments, in order; `origin` names them in messages.
 class ScriptLines : public LineSource {
 public:
     ScriptLines(std::vector<std::wstring> lines, std::wstring origin, bool numbered = true);
-    // Reads a script file; null with `error` set when it cannot be read.
-    static std::unique_ptr<ScriptLines> FromFile(const std::string& path, std::wstring& error);
 
     std::optional<std::wstring> Next(const std::wstring& awaited) override;
     std::wstring Where() const override;

@@ -7,9 +7,11 @@
 #include <cstdlib>
 #include <map>
 
+#include "Clock.h"
 #include "DisplayBackend.h"
 #include "InputSource.h"
 #include "MessageQueue.h"
+#include "Timers.h"
 #include "Utf8.h"
 #include "WindowSystem.h"
 
