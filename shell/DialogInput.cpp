@@ -6,18 +6,12 @@
 #include <aced.h>
 #include <windows.h>
 
+#include "AsciiCase.h"
 #include "Automation.h"
 
 namespace shell {
 
 namespace {
-
-std::wstring Upper(std::wstring text) {
-    for (auto& c : text)
-        if (c >= L'a' && c <= L'z')
-            c = static_cast<wchar_t>(c - L'a' + L'A');
-    return text;
-}
 
 std::optional<int> Integer(const std::wstring& text) {
     auto number = ed::ParseNumber(text);
@@ -30,7 +24,7 @@ std::optional<int> Integer(const std::wstring& text) {
 ui::VerbResult Mouse(const ed::ScriptLine& line) {
     if (line.Size() < 3 || line.Size() > 4)
         return {false, L"MOUSE needs a verb, x,y and optionally a control id"};
-    std::wstring verb = Upper(line[1].text);
+    std::wstring verb = crt::UpperAZ(line[1].text);
     UINT modifiers = 0;
     for (;;) {
         if (verb.starts_with(L"SHIFT+"))
