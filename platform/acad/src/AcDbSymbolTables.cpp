@@ -1,3 +1,4 @@
+#include "AsciiCase.h"
 #include "DbStore.h"
 
 using kestrel::acad::DbStore;
@@ -214,9 +215,7 @@ Acad::ErrorStatus AcDbBlockTableRecord::newIterator(AcDbBlockTableRecordIterator
 
 bool AcDbBlockTableRecord::isLayout() const {
     ensureLoaded();
-    std::wstring upper;
-    for (wchar_t c : name_)
-        upper += (c >= L'a' && c <= L'z') ? wchar_t(c - 32) : c;
+    std::wstring upper = crt::UpperAZ(name_);
     return upper.rfind(L"*MODEL_SPACE", 0) == 0 || upper.rfind(L"*PAPER_SPACE", 0) == 0 ||
            upper.rfind(L"$MODEL_SPACE", 0) == 0 || upper.rfind(L"$PAPER_SPACE", 0) == 0;
 }

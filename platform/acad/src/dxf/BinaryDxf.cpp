@@ -99,6 +99,8 @@ std::string binaryToText(std::string_view bytes, bool& oneByteCodes) {
                 fail(0, "binary DXF: the string at byte " + std::to_string(pos) +
                             " holds a line feed");
             out += value;
+            if (!value.empty() && value.back() == '\r')
+                out += '\r'; // the line end takes one CR away again
             pos += len + 1;
             bool eof = code == 0 && value == "EOF";
             out += '\n';

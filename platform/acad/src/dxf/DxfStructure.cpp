@@ -58,9 +58,10 @@ bool RecordReader::next(Record& r) {
             fail(r.line(), "EOF inside section " + std::string(sectionName_) + " (ENDSEC missing)");
         ended_ = true;
         r.section = Section::None;
+        r.role = Role::End;
         return true;
     }
-    int depth102 = 0;
+    AppGroupDepth groups;
     bool haveName = false, haveHandle = false;
     while (reader_.next(t)) {
         if (t.code == 0) {
@@ -71,13 +72,9 @@ bool RecordReader::next(Record& r) {
             havePendingIndex_ = true;
             break;
         }
+        if (groups.step(t.code, t.value))
+            continue;
         switch (t.code) {
-        case 102:
-            if (!t.value.empty() && t.value.front() == '{')
-                ++depth102;
-            else if (depth102 > 0)
-                --depth102;
-            break;
         case 2:
             if (!haveName) {
                 r.name = t.value;
@@ -86,7 +83,7 @@ bool RecordReader::next(Record& r) {
             break;
         case 5:
         case 105:
-            if (!haveHandle && !isSection && depth102 == 0) {
+            if (!haveHandle && !isSection && !groups.inside()) {
                 r.handle = t.value;
                 haveHandle = true;
             }
@@ -110,8 +107,10 @@ bool RecordReader::next(Record& r) {
 void RecordReader::classify(Record& r) {
     std::string_view type = r.type;
     uint64_t line = r.line();
-    if (type.empty() && r.firstTag == 0)
-        return; // leading comments
+    if (type.empty() && r.firstTag == 0) {
+        r.role = Role::Comments;
+        return;
+    }
     if (type == "SECTION") {
         if (sectionOpen_)
             fail(line, "SECTION inside section " + std::string(sectionName_) + " (ENDSEC missing)");
@@ -121,6 +120,7 @@ void RecordReader::classify(Record& r) {
         sectionName_ = r.name;
         section_ = sectionOf(r.name);
         r.section = section_;
+        r.role = Role::SectionStart;
         sub_ = Sub::None;
         return;
     }
@@ -130,6 +130,7 @@ void RecordReader::classify(Record& r) {
 
     // Sub-entities follow their INSERT or POLYLINE and end with SEQEND.
     if (sub_ != Sub::None) {
+        r.role = section_ == Section::Blocks ? Role::BlockEntity : Role::Entity;
         bool fits = (sub_ == Sub::Attribs && type == "ATTRIB") ||
                     (sub_ == Sub::Vertices && type == "VERTEX");
         if (fits) {
@@ -157,6 +158,7 @@ void RecordReader::classify(Record& r) {
             fail(line, "ENDSEC while the BLOCK at line " + std::to_string(blockLine_) +
                            " is open (ENDBLK missing)");
         sectionOpen_ = false;
+        r.role = Role::SectionEnd;
         return;
     }
     switch (section_) {
@@ -167,12 +169,16 @@ void RecordReader::classify(Record& r) {
                                " (ENDTAB missing)");
             tableOpen_ = true;
             tableLine_ = line;
+            r.role = Role::TableStart;
         } else if (type == "ENDTAB") {
             if (!tableOpen_)
                 fail(line, "ENDTAB without TABLE");
             tableOpen_ = false;
+            r.role = Role::TableEnd;
         } else if (!tableOpen_) {
             fail(line, excerpt(type) + " outside of a TABLE");
+        } else {
+            r.role = Role::TableEntry;
         }
         return;
     case Section::Blocks:
@@ -182,20 +188,25 @@ void RecordReader::classify(Record& r) {
                                " (ENDBLK missing)");
             blockOpen_ = true;
             blockLine_ = line;
+            r.role = Role::BlockStart;
             return;
         }
         if (type == "ENDBLK") {
             if (!blockOpen_)
                 fail(line, "ENDBLK without BLOCK");
             blockOpen_ = false;
+            r.role = Role::BlockEnd;
             return;
         }
         if (!blockOpen_)
             fail(line, excerpt(type) + " outside of a BLOCK");
+        r.role = Role::BlockEntity;
         break;
     case Section::Entities:
+        r.role = Role::Entity;
         break;
     default:
+        r.role = Role::Other;
         return;
     }
     if (type == "INSERT" && r.attribsFollow) {

@@ -1,5 +1,7 @@
 #include "dxf/DxfTags.h"
 
+#include "AsciiCase.h"
+
 #include <charconv>
 #include <cstring>
 #if defined(__SSE2__)
@@ -115,11 +117,7 @@ std::string formatDouble(double value) {
 std::string formatHandle(uint64_t value) {
     char buf[32];
     auto [ptr, ec] = std::to_chars(buf, buf + sizeof buf, value, 16);
-    std::string s(buf, ptr);
-    for (char& c : s)
-        if (c >= 'a' && c <= 'f')
-            c = char(c - 'a' + 'A');
-    return s;
+    return crt::UpperAZ(std::string(buf, ptr));
 }
 
 TagWriter::TagWriter(FILE* file, std::string lineEnd) : file_(file), lineEnd_(std::move(lineEnd)) {
@@ -134,6 +132,10 @@ void TagWriter::tag(int code, std::string_view value) {
     buffer_.append(buf, size_t(n));
     buffer_ += lineEnd_;
     buffer_ += value;
+    // Readers take a CR before the line feed as part of the line end: a value ending in CR
+    // keeps it only with one more.
+    if (!value.empty() && value.back() == '\r' && lineEnd_ == "\n")
+        buffer_ += '\r';
     buffer_ += lineEnd_;
     if (buffer_.size() >= (1 << 20))
         flushBuffer();
