@@ -1,6 +1,7 @@
 #include "ed/DatabaseDrawing.h"
 
 #include <cmath>
+#include <cstdint>
 #include <map>
 #include <numbers>
 
@@ -10,6 +11,7 @@
 
 #include <aced.h>
 
+#include "DbStore.h"
 #include "Utf8.h"
 
 namespace ed {
@@ -89,22 +91,37 @@ std::vector<SelectableEntity> DatabaseDrawing::SelectableEntities() {
             AcDbEntity* entity = nullptr;
             if (it->getEntity(entity, AcDb::kForRead) != Acad::eOk)
                 continue;
-            if (!layers.IsFrozen(entity->layerId())) {
-                SelectableEntity candidate;
-                candidate.handle = entity->handle().value();
-                candidate.type = crt::FromUtf8(entity->dxfName());
-                AcDbExtents extents;
-                if (entity->getGeomExtents(extents) == Acad::eOk && !extents.isEmpty())
-                    candidate.extents = Extents2d{extents.minPoint().x, extents.minPoint().y,
-                                                  extents.maxPoint().x, extents.maxPoint().y};
-                entities.push_back(std::move(candidate));
-            }
+            ads_name name = {0, 0};
+            if (!layers.IsFrozen(entity->layerId()) &&
+                acdbGetAdsName(name, entity->objectId()) == Acad::eOk)
+                entities.push_back({name[0], entity->handle().value(), entity->dxfName()});
             entity->close();
         }
         delete it;
     }
     modelSpace->close();
     return entities;
+}
+
+std::vector<std::optional<Extents2d>>
+DatabaseDrawing::ExtentsOf(const std::vector<SelectableEntity>& entities) {
+    std::vector<std::optional<Extents2d>> all;
+    all.reserve(entities.size());
+    for (const SelectableEntity& candidate : entities) {
+        std::optional<Extents2d>& box = all.emplace_back();
+        AcDbObjectId id;
+        AcDbEntity* entity = nullptr;
+        ads_name name = {candidate.name, 0};
+        if (acdbGetObjectId(id, name) != Acad::eOk ||
+            acdbOpenObject(entity, id, AcDb::kForRead) != Acad::eOk)
+            continue;
+        AcDbExtents extents;
+        if (entity->getGeomExtents(extents) == Acad::eOk && !extents.isEmpty())
+            box = Extents2d{extents.minPoint().x, extents.minPoint().y, extents.maxPoint().x,
+                            extents.maxPoint().y};
+        entity->close();
+    }
+    return all;
 }
 
 std::optional<int> DatabaseDrawing::IntVariable(const std::wstring& name) {
@@ -203,10 +220,29 @@ std::vector<std::wstring> DatabaseDrawing::OpenObjects() {
 
 } // namespace ed
 
+// An entity name is the object's place in the working drawing, counted from 1: every object
+// has one, whether or not the drawing gives it a handle, and it never names two objects.
 Acad::ErrorStatus acdbGetObjectId(AcDbObjectId& id, const ads_name entityName) {
+    id = AcDbObjectId();
     AcDbDatabase* database = acdbHostApplicationServices()->workingDatabase();
-    if (!database || !entityName)
+    if (!database)
         return Acad::eNoDatabase;
-    return database->getAcDbObjectId(id, false,
-                                     AcDbHandle(static_cast<Adesk::UInt64>(entityName[0])));
+    if (!entityName || entityName[0] <= 0 || entityName[0] > std::int64_t(UINT32_MAX))
+        return Acad::eInvalidAdsName;
+    AcDbObjectId named(database, static_cast<Adesk::UInt32>(entityName[0] - 1));
+    if (!kestrel::acad::storeOf(named))
+        return Acad::eInvalidAdsName;
+    id = named;
+    return Acad::eOk;
+}
+
+Acad::ErrorStatus acdbGetAdsName(ads_name& entityName, AcDbObjectId id) {
+    entityName[0] = entityName[1] = 0;
+    if (id.isNull())
+        return Acad::eNullObjectId;
+    if (id.database() != acdbHostApplicationServices()->workingDatabase() ||
+        !kestrel::acad::storeOf(id))
+        return Acad::eWrongDatabase;
+    entityName[0] = std::int64_t(id.index()) + 1;
+    return Acad::eOk;
 }
