@@ -123,23 +123,24 @@ const char* DbStore::internedTypeName(uint32_t s) {
     return it->c_str();
 }
 
+AcDbObject* DbStore::makeTable(int t) const {
+    if (t == blockTable())
+        return new AcDbBlockTable(t);
+    if (t == styleTable())
+        return new AcDbTextStyleTable(t);
+    if (t == layerTable())
+        return new AcDbLayerTable(t);
+    return new AcDbGenericSymbolTable(t);
+}
+
 AcDbObject* DbStore::makeObject(uint32_t s) {
     const Slot& slot = index_.slot(s);
     AcDbObject* object = nullptr;
     switch (slot.kind) {
     case Kind::TableHead:
-    case Kind::VirtualTable: {
-        int t = int(slot.link);
-        if (t == blockTable())
-            object = new AcDbBlockTable(t);
-        else if (t == styleTable())
-            object = new AcDbTextStyleTable(t);
-        else if (t == layerTable())
-            object = new AcDbLayerTable(t);
-        else
-            object = new AcDbGenericSymbolTable(t);
+    case Kind::VirtualTable:
+        object = makeTable(int(slot.link));
         break;
-    }
     case Kind::BlockRecord:
     case Kind::VirtualBlock:
         object = new AcDbBlockTableRecord();

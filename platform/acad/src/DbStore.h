@@ -95,6 +95,7 @@ private:
     friend class DrawingWriter;
     void build(size_t start);
     AcDbObject* makeObject(uint32_t s);
+    AcDbObject* makeTable(int t) const;
     // The object's values written into its record's tags, for the writer.
     void writeFields(uint32_t s, dxf::TagEditor& tags) const;
     // An object made by the caller becomes the database's, in slot s.

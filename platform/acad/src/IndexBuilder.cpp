@@ -1,5 +1,7 @@
 #include "IndexBuilder.h"
 
+#include <utility>
+
 namespace kestrel::acad {
 
 using dxf::Record;
@@ -8,19 +10,15 @@ using dxf::Section;
 
 namespace {
 
+// The entity types the database models; others are kept as they are.
+constexpr std::pair<std::string_view, Kind> kEntityKinds[] = {
+    {"INSERT", Kind::Insert}, {"ATTRIB", Kind::Attrib}, {"SEQEND", Kind::Seqend},
+    {"LINE", Kind::Line},     {"TEXT", Kind::Text},     {"ATTDEF", Kind::AttDef}};
+
 Kind entityKind(std::string_view type) {
-    if (type == "INSERT")
-        return Kind::Insert;
-    if (type == "ATTRIB")
-        return Kind::Attrib;
-    if (type == "SEQEND")
-        return Kind::Seqend;
-    if (type == "LINE")
-        return Kind::Line;
-    if (type == "TEXT")
-        return Kind::Text;
-    if (type == "ATTDEF")
-        return Kind::AttDef;
+    for (auto [known, kind] : kEntityKinds)
+        if (known == type)
+            return kind;
     return Kind::Entity;
 }
 

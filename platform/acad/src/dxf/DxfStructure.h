@@ -49,13 +49,19 @@ public:
     size_t trailingOffset() const { return reader_.position(); }
 
 private:
+    Tag firstTag(Record& r);
+    void readFields(Record& r);
     void classify(Record& r);
+    void startSection(Record& r);
+    void placeSubEntity(Record& r);
+    void endSection(Record& r);
+    void placeInTables(Record& r);
+    bool placeInBlocks(Record& r);
     TagReader reader_;
     Tag pending_;
     bool havePending_ = false;
     size_t pendingStart_ = 0;
     uint32_t pendingIndex_ = 0;
-    bool havePendingIndex_ = false;
     bool started_ = false;
     bool ended_ = false;
     Section section_ = Section::None;

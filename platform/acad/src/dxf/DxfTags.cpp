@@ -81,6 +81,16 @@ static std::string_view trim(std::string_view s) {
     return s;
 }
 
+int hexDigit(char c) {
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    return -1;
+}
+
 bool parseDouble(std::string_view text, double& value) {
     text = trim(text);
     if (!text.empty() && text.front() == '+')

@@ -99,6 +99,7 @@ private:
 };
 
 // Numbers in DXF text.
+int hexDigit(char c); // -1 for a character that is none
 bool parseDouble(std::string_view text, double& value);
 bool parseInt(std::string_view text, long long& value);
 bool parseHandle(std::string_view text, uint64_t& value);

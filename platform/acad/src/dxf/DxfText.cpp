@@ -8,6 +8,7 @@
 
 #include "AsciiCase.h"
 #include "Utf8.h"
+#include "dxf/DxfTags.h"
 
 namespace kestrel::dxf {
 
@@ -65,16 +66,6 @@ void TextCodec::configure(int version, std::string_view codepage) {
     fromWide_ = from;
 }
 
-static int hexValue(char c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
-
 // Replaces \U+XXXX escapes by the characters they stand for.
 static std::wstring unescape(std::wstring s) {
     if (s.find(L"\\U+") == std::wstring::npos)
@@ -86,7 +77,7 @@ static std::wstring unescape(std::wstring s) {
             bool ok = true;
             for (int k = 0; k < 4; ++k) {
                 wchar_t h = s[i + 3 + k];
-                int d = h < 128 ? hexValue(char(h)) : -1;
+                int d = h < 128 ? hexDigit(char(h)) : -1;
                 if (d < 0) {
                     ok = false;
                     break;

@@ -45,25 +45,30 @@ private:
     std::map<AcDbObjectId, bool> frozen_;
 };
 
-// The attribute definitions of a block, opened and closed one by one.
-template <class Visit> bool ForEachAttributeDefinition(AcDbObjectId block, Visit visit) {
+// The entities of a block, opened for read and closed one by one.
+template <class Visit> void ForEachEntity(AcDbObjectId block, Visit visit) {
     AcDbBlockTableRecord* record = nullptr;
     if (acdbOpenObject(record, block, AcDb::kForRead) != Acad::eOk)
-        return false;
+        return;
     AcDbBlockTableRecordIterator* it = nullptr;
     if (record->newIterator(it) == Acad::eOk) {
         for (; !it->done(); it->step()) {
             AcDbEntity* entity = nullptr;
             if (it->getEntity(entity, AcDb::kForRead) != Acad::eOk)
                 continue;
-            if (auto* definition = AcDbAttributeDefinition::cast(entity))
-                visit(*definition);
+            visit(*entity);
             entity->close();
         }
         delete it;
     }
     record->close();
-    return true;
+}
+
+template <class Visit> void ForEachAttributeDefinition(AcDbObjectId block, Visit visit) {
+    ForEachEntity(block, [&](AcDbEntity& entity) {
+        if (auto* definition = AcDbAttributeDefinition::cast(&entity))
+            visit(*definition);
+    });
 }
 
 AcDbObjectId BlockNamed(AcDbDatabase& database, const std::wstring& name) {
@@ -81,25 +86,13 @@ AcDbObjectId BlockNamed(AcDbDatabase& database, const std::wstring& name) {
 
 std::vector<SelectableEntity> DatabaseDrawing::SelectableEntities() {
     std::vector<SelectableEntity> entities;
-    AcDbBlockTableRecord* modelSpace = nullptr;
-    if (acdbOpenObject(modelSpace, database_.modelSpaceId(), AcDb::kForRead) != Acad::eOk)
-        return entities;
     FrozenLayers layers;
-    AcDbBlockTableRecordIterator* it = nullptr;
-    if (modelSpace->newIterator(it) == Acad::eOk) {
-        for (; !it->done(); it->step()) {
-            AcDbEntity* entity = nullptr;
-            if (it->getEntity(entity, AcDb::kForRead) != Acad::eOk)
-                continue;
-            ads_name name = {0, 0};
-            if (!layers.IsFrozen(entity->layerId()) &&
-                acdbGetAdsName(name, entity->objectId()) == Acad::eOk)
-                entities.push_back({name[0], entity->handle().value(), entity->dxfName()});
-            entity->close();
-        }
-        delete it;
-    }
-    modelSpace->close();
+    ForEachEntity(database_.modelSpaceId(), [&](AcDbEntity& entity) {
+        ads_name name = {0, 0};
+        if (!layers.IsFrozen(entity.layerId()) &&
+            acdbGetAdsName(name, entity.objectId()) == Acad::eOk)
+            entities.push_back({name[0], entity.handle().value(), entity.dxfName()});
+    });
     return entities;
 }
 
