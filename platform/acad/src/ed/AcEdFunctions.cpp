@@ -37,11 +37,11 @@ std::optional<ScriptLine> AwaitAnswer(const std::wstring& awaited) {
 
 // The drawing's selectable entities that the filter keeps.
 std::vector<SelectableEntity> SelectableThrough(const EntityFilter& keep) {
-    std::vector<SelectableEntity> kept;
-    if (DrawingLink* drawing = Drawing())
-        for (const auto& entity : drawing->SelectableEntities())
-            if (keep.Keeps(entity))
-                kept.push_back(entity);
+    DrawingLink* drawing = Drawing();
+    if (!drawing)
+        return {};
+    std::vector<SelectableEntity> kept = drawing->SelectableEntities();
+    std::erase_if(kept, [&](const SelectableEntity& entity) { return !keep.Keeps(entity); });
     return kept;
 }
 
