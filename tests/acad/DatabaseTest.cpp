@@ -31,22 +31,6 @@ std::vector<std::wstring> blockNames(AcDbDatabase& db) {
     return names;
 }
 
-std::vector<AcDbObjectId> entitiesOf(AcDbObjectId recordId) {
-    std::vector<AcDbObjectId> ids;
-    AcDbBlockTableRecord* record = nullptr;
-    EXPECT_EQ(acdbOpenObject(record, recordId, AcDb::kForRead), Acad::eOk);
-    AcDbBlockTableRecordIterator* it = nullptr;
-    record->newIterator(it);
-    for (; !it->done(); it->step()) {
-        AcDbObjectId id;
-        it->getEntityId(id);
-        ids.push_back(id);
-    }
-    delete it;
-    record->close();
-    return ids;
-}
-
 // A block "DOOR" (a line and an attribute definition) and a reference to it in model space
 // with its attribute; returns the reference's id.
 AcDbObjectId addDoor(AcDbDatabase& db) {

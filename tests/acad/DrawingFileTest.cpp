@@ -30,19 +30,7 @@ std::string drawingWithLineAndText(const std::string& path, const wchar_t* text)
 }
 
 std::vector<AcDbObjectId> modelSpace(AcDbDatabase& db) {
-    std::vector<AcDbObjectId> ids;
-    AcDbBlockTableRecord* space = nullptr;
-    EXPECT_EQ(acdbOpenObject(space, db.modelSpaceId(), AcDb::kForRead), Acad::eOk);
-    AcDbBlockTableRecordIterator* it = nullptr;
-    space->newIterator(it);
-    for (; !it->done(); it->step()) {
-        AcDbObjectId id;
-        it->getEntityId(id);
-        ids.push_back(id);
-    }
-    delete it;
-    space->close();
-    return ids;
+    return entitiesOf(db.modelSpaceId());
 }
 
 void moveLineEnd(AcDbObjectId lineId, const AcGePoint3d& end) {
