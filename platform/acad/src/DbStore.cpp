@@ -19,16 +19,6 @@ public:
     explicit AcDbGenericObject(const char* name) : AcDbObject(name) {}
 };
 
-bool validSymbolName(const std::wstring& name) {
-    if (name.empty() || name.size() > 255)
-        return false;
-    for (wchar_t c : name)
-        if (c < 0x20 || c == L'<' || c == L'>' || c == L'/' || c == L'\\' || c == L'"' ||
-            c == L':' || c == L';' || c == L'?' || c == L',' || c == L'|' || c == L'=' || c == L'`')
-            return false;
-    return true;
-}
-
 Kind kindOfEntity(AcDbEntity* e) {
     if (dynamic_cast<AcDbBlockReference*>(e))
         return Kind::Insert;
@@ -48,7 +38,8 @@ Kind kindOfEntity(AcDbEntity* e) {
 // ---------------------------------------------------------------- loading and saving
 
 DbStore::DbStore(AcDbDatabase* db)
-    : db_(db), objects_(index_, [this](uint32_t s) { return makeObject(s); }) {}
+    : db_(db), objects_(index_, [this](uint32_t s) { return makeObject(s); }),
+      tables_(index_, header_) {}
 
 DbStore::~DbStore() = default;
 
@@ -297,10 +288,7 @@ std::wstring spaceAlias(std::wstring name) {
 // ---------------------------------------------------------------- tables
 
 uint32_t DbStore::findRecord(int t, std::wstring_view name, bool includeErased) const {
-    uint32_t s = index_.findKey(t, dxf::TextCodec::keyOfWide(name));
-    if (s == kNone || ((index_.slot(s).flags & kErased) && !includeErased))
-        return kNone;
-    return s;
+    return tables_.find(t, name, includeErased);
 }
 
 std::wstring DbStore::recordName(uint32_t s) const {
@@ -308,20 +296,7 @@ std::wstring DbStore::recordName(uint32_t s) const {
         record->ensureLoaded();
         return record->name_;
     }
-    const Slot& slot = index_.slot(s);
-    if (slot.kind == Kind::VirtualBlock)
-        return index_.block(slot.link).paperSpace ? L"*Paper_Space" : L"*Model_Space";
-    if (slot.offset == kNone)
-        return L"";
-    TagRange tags(bytes_.text(), slot.offset, index_.endOffset(s));
-    Tag t;
-    tags.next(t);
-    while (tags.next(t)) {
-        if (t.code == 2)
-            return slot.kind == Kind::BlockBegin ? spaceAlias(codec().decode(t.value))
-                                                 : codec().decode(t.value);
-    }
-    return L"";
+    return tables_.fileName(s);
 }
 
 Acad::ErrorStatus DbStore::addRecord(int t, AcDbSymbolTableRecord* record, AcDbObjectId& outId) {
@@ -331,81 +306,26 @@ Acad::ErrorStatus DbStore::addRecord(int t, AcDbSymbolTableRecord* record, AcDbO
         return Acad::eAlreadyInDb;
     if (t < 0)
         return Acad::eNotApplicable;
-    TableInfo& table = index_.table(t);
-    if (!isWriting(table.head))
+    if (!isWriting(table(t).head))
         return Acad::eNotOpenForWrite;
-    const std::wstring& name = record->name_;
-    if (!validSymbolName(name))
-        return Acad::eInvalidSymbolTableName;
-    std::string key = dxf::TextCodec::keyOfWide(name);
-    if (table.byKey.count(key))
-        return Acad::eDuplicateRecordName;
-    bool block = t == blockTable();
-    bool fits = block               ? dynamic_cast<AcDbBlockTableRecord*>(record) != nullptr
+    if (Acad::ErrorStatus es = tables_.canTake(t, record->name_); es != Acad::eOk)
+        return es;
+    bool fits = t == blockTable()   ? dynamic_cast<AcDbBlockTableRecord*>(record) != nullptr
                 : t == styleTable() ? dynamic_cast<AcDbTextStyleTableRecord*>(record) != nullptr
                 : t == layerTable() ? dynamic_cast<AcDbLayerTableRecord*>(record) != nullptr
                                     : false;
     if (!fits)
         return Acad::eNotThatKindOfClass;
-    uint32_t s = block ? addBlockRecord(table) : kNone;
-    if (!block && table.end != kNone) {
-        s = index_.newSlot(t == styleTable() ? Kind::TextStyle : Kind::Layer, table.head);
-        index_.slot(s).link = uint32_t(t);
-        index_.writeBefore(table.end, s);
-    }
+    uint32_t s = tables_.add(t, record->name_);
     if (s == kNone)
         return Acad::eNotApplicable;
-    table.entries.push_back(s);
-    table.byKey.emplace(key, s);
     adopt(s, record, true);
     outId = id(s);
     return Acad::eOk;
 }
 
-// A new block: from R13 on a BLOCK_RECORD at the end of its table and a BLOCK and ENDBLK at the
-// end of the BLOCKS section; in R12 the BLOCK is the record. kNone when the drawing has no
-// place for it.
-uint32_t DbStore::addBlockRecord(const TableInfo& table) {
-    uint32_t blocksEnd = index_.blocksEnd();
-    if (blocksEnd == kNone)
-        return kNone;
-    bool ownRecord = subclassed() && index_.slot(table.head).kind == Kind::TableHead;
-    if (ownRecord && table.end == kNone)
-        return kNone;
-    uint32_t b = index_.addBlock();
-    uint32_t record = kNone;
-    if (ownRecord) {
-        record = index_.newSlot(Kind::BlockRecord, table.head);
-        index_.writeBefore(table.end, record);
-    }
-    uint32_t begin = index_.newSlot(Kind::BlockBegin, ownRecord ? record : table.head);
-    uint32_t end = index_.newSlot(Kind::BlockEnd, ownRecord ? record : begin);
-    index_.slot(begin).link = index_.slot(end).link = b;
-    BlockInfo& info = index_.block(b);
-    info.record = ownRecord ? record : begin;
-    info.begin = begin;
-    info.end = info.anchor = end;
-    index_.writeBefore(blocksEnd, begin);
-    index_.writeBefore(blocksEnd, end);
-    index_.slot(info.record).link = b;
-    return info.record;
-}
-
 Acad::ErrorStatus DbStore::renameRecord(AcDbSymbolTableRecord* record, const std::wstring& name) {
-    uint32_t s = record->slot_;
-    if (!(index_.slot(s).flags & kNew))
-        return Acad::eNotSupported; // references in the file name the record by its old name
-    if (!validSymbolName(name))
-        return Acad::eInvalidSymbolTableName;
-    int t = isBlockRecordSlot(s) ? blockTable() : int(index_.slot(s).link);
-    TableInfo& table = index_.table(t);
-    std::string key = dxf::TextCodec::keyOfWide(name);
-    auto it = table.byKey.find(key);
-    if (it != table.byKey.end() && it->second != s)
-        return Acad::eDuplicateRecordName;
-    table.byKey.erase(dxf::TextCodec::keyOfWide(record->name_));
-    table.byKey.emplace(key, s);
-    return Acad::eOk;
+    return tables_.rename(record->slot_, record->name_, name);
 }
 
 // ---------------------------------------------------------------- blocks

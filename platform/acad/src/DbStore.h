@@ -1,13 +1,15 @@
 #pragma once
 // The database behind AcDbDatabase, made of parts with one job each: the drawing's bytes held
 // in memory (DrawingBytes), its HEADER section (DrawingHeader), the index of its records,
-// tables and blocks (DrawingIndex, filled by IndexBuilder), the objects materialised from them
-// (ObjectCache), and the writer (DrawingWriter). What is left here is what the host's API asks
-// of them together: opening by id, names in tables, additions to tables and blocks, extents.
+// tables and blocks (DrawingIndex, filled by IndexBuilder), the symbol tables by name
+// (SymbolTables), the objects materialised from the records (ObjectCache), and the writer
+// (DrawingWriter). What is left here is what the host's API asks of them together: objects
+// made, opened and closed by id, records and entities added, extents.
 #include "DrawingBytes.h"
 #include "DrawingHeader.h"
 #include "DrawingIndex.h"
 #include "ObjectCache.h"
+#include "SymbolTables.h"
 #include "dbents.h"
 #include "dbsymtb.h"
 
@@ -100,7 +102,6 @@ private:
     void writeFields(uint32_t s, dxf::TagEditor& tags) const;
     // An object made by the caller becomes the database's, in slot s.
     void adopt(uint32_t s, AcDbObject* object, bool openForWrite);
-    uint32_t addBlockRecord(const TableInfo& table);
     uint32_t addSeqend(uint32_t reference, const std::wstring& layer);
     void changed() const { extents_.clear(); }
 
@@ -110,6 +111,7 @@ private:
     DrawingHeader header_;
     DrawingIndex index_;
     ObjectCache objects_;
+    SymbolTables tables_;
     std::set<std::string, std::less<>> typeNames_;
     // Block extents until the next change; the depth guards against blocks that hold themselves.
     mutable std::unordered_map<uint32_t, AcDbExtents> extents_;

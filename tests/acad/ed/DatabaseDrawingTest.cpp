@@ -181,3 +181,17 @@ TEST(DatabaseDrawing, OffersEntitiesOffFrozenLayersAndInsertsWithAttributes) {
     reference->close();
     EXPECT_TRUE(drawing.OpenObjects().empty());
 }
+
+TEST(DatabaseDrawing, IntegerVariablesAreWholeNumbersAnIntHolds) {
+    AcDbDatabase database; // its header has $HANDLING, not $ATTREQ
+    ed::DatabaseDrawing drawing(database);
+    EXPECT_EQ(drawing.IntVariable(L"$HANDLING"), 1);
+    EXPECT_FALSE(drawing.IntVariable(L"$ATTREQ"));
+    EXPECT_FALSE(drawing.SetIntVariable(L"$ATTREQ", 0));
+    for (const wchar_t* text : {L"99999999999", L"-1e300", L"1.5", L"on"}) {
+        ASSERT_EQ(database.setHeaderVar(L"$HANDLING", {{70, text}}), Acad::eOk);
+        EXPECT_FALSE(drawing.IntVariable(L"$HANDLING")) << text;
+    }
+    EXPECT_TRUE(drawing.SetIntVariable(L"$HANDLING", -2147483647));
+    EXPECT_EQ(drawing.IntVariable(L"$HANDLING"), -2147483647);
+}

@@ -1,5 +1,6 @@
 #include "ed/DatabaseDrawing.h"
 
+#include <climits>
 #include <cmath>
 #include <cstdint>
 #include <map>
@@ -121,8 +122,9 @@ std::optional<int> DatabaseDrawing::IntVariable(const std::wstring& name) {
     std::vector<AcDbHeaderValue> values;
     if (database_.getHeaderVar(name.c_str(), values) != Acad::eOk || values.empty())
         return std::nullopt;
+    // A whole number that an int holds; anything else is not this variable's value.
     auto number = ParseNumber(values[0].text);
-    if (!number)
+    if (!number || *number != std::trunc(*number) || *number < INT_MIN || *number > INT_MAX)
         return std::nullopt;
     return static_cast<int>(*number);
 }
