@@ -5,6 +5,7 @@
 #include "dxf/RecordFields.h"
 
 #include <memory>
+#include <utility>
 
 namespace kestrel::acad {
 
@@ -231,21 +232,24 @@ void DbStore::writeFields(uint32_t s, dxf::TagEditor& tags) const {
 }
 
 Acad::ErrorStatus DbStore::close(AcDbObject* object) {
-    Acad::ErrorStatus es = objects_.close(object->slot_, object->dirty_);
-    if (es == Acad::eOk && object->dirty_) {
-        object->dirty_ = false;
+    uint32_t s = object->slot_;
+    if (!isOpen(s))
+        return Acad::eNotOpenForRead;
+    bool wasChanged = std::exchange(object->dirty_, false);
+    objects_.close(s, wasChanged); // the object is gone now unless something keeps it
+    if (wasChanged)
         changed();
-    }
-    return es;
+    return Acad::eOk;
 }
 
 Acad::ErrorStatus DbStore::downgrade(AcDbObject* object) {
-    Acad::ErrorStatus es = objects_.downgrade(object->slot_, object->dirty_);
-    if (es == Acad::eOk && object->dirty_) {
-        object->dirty_ = false;
+    if (!isWriting(object->slot_))
+        return Acad::eWasNotOpenedForWrite;
+    bool wasChanged = std::exchange(object->dirty_, false);
+    objects_.downgrade(object->slot_, wasChanged);
+    if (wasChanged)
         changed();
-    }
-    return es;
+    return Acad::eOk;
 }
 
 Acad::ErrorStatus DbStore::erase(AcDbObject* object, bool erasing) {
