@@ -8,19 +8,13 @@
 #include <aced.h>
 #include <windows.h>
 
+#include "AsciiCase.h"
 #include "Automation.h"
 #include "Clock.h"
 
 namespace shell {
 
 namespace {
-
-std::wstring Upper(std::wstring text) {
-    for (auto& c : text)
-        if (c >= L'a' && c <= L'z')
-            c = static_cast<wchar_t>(c - L'a' + L'A');
-    return text;
-}
 
 std::optional<int> Integer(const std::wstring& text) {
     auto number = ed::ParseNumber(text);
@@ -44,7 +38,7 @@ bool IsFileName(const std::wstring& name) {
 ui::VerbResult Mouse(const ed::ScriptLine& line) {
     if (line.Size() < 3 || line.Size() > 4)
         return {false, L"MOUSE needs a verb, x,y and optionally a control id"};
-    std::wstring verb = Upper(line[1].text);
+    std::wstring verb = crt::UpperAZ(line[1].text);
     UINT modifiers = 0;
     for (;;) {
         if (verb.starts_with(L"SHIFT+"))

@@ -25,26 +25,24 @@ std::string slurp(const std::string& path) {
     return s.str();
 }
 
-void BM_TagScan(benchmark::State& state) {
+// Reads the whole drawing with one layer's reader: tags, or records.
+template <class Reader, class Item> void Scan(benchmark::State& state) {
     std::string bytes = slurp(drawing(state.range(0)));
     for (auto _ : state) {
-        kestrel::dxf::TagReader reader(bytes);
-        kestrel::dxf::Tag tag;
-        while (reader.next(tag))
-            benchmark::DoNotOptimize(tag);
+        Reader reader(bytes);
+        Item item;
+        while (reader.next(item))
+            benchmark::DoNotOptimize(item);
     }
     state.SetBytesProcessed(int64_t(state.iterations()) * int64_t(bytes.size()));
 }
 
+void BM_TagScan(benchmark::State& state) {
+    Scan<kestrel::dxf::TagReader, kestrel::dxf::Tag>(state);
+}
+
 void BM_Records(benchmark::State& state) {
-    std::string bytes = slurp(drawing(state.range(0)));
-    for (auto _ : state) {
-        kestrel::dxf::RecordReader reader(bytes);
-        kestrel::dxf::Record record;
-        while (reader.next(record))
-            benchmark::DoNotOptimize(record);
-    }
-    state.SetBytesProcessed(int64_t(state.iterations()) * int64_t(bytes.size()));
+    Scan<kestrel::dxf::RecordReader, kestrel::dxf::Record>(state);
 }
 
 void BM_Load(benchmark::State& state) {

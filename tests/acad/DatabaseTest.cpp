@@ -31,22 +31,6 @@ std::vector<std::wstring> blockNames(AcDbDatabase& db) {
     return names;
 }
 
-std::vector<AcDbObjectId> entitiesOf(AcDbObjectId recordId) {
-    std::vector<AcDbObjectId> ids;
-    AcDbBlockTableRecord* record = nullptr;
-    EXPECT_EQ(acdbOpenObject(record, recordId, AcDb::kForRead), Acad::eOk);
-    AcDbBlockTableRecordIterator* it = nullptr;
-    record->newIterator(it);
-    for (; !it->done(); it->step()) {
-        AcDbObjectId id;
-        it->getEntityId(id);
-        ids.push_back(id);
-    }
-    delete it;
-    record->close();
-    return ids;
-}
-
 // A block "DOOR" (a line and an attribute definition) and a reference to it in model space
 // with its attribute; returns the reference's id.
 AcDbObjectId addDoor(AcDbDatabase& db) {
@@ -439,4 +423,41 @@ TEST(Database, MinimalR12WithoutHandlesOrSpaceBlocks) {
     // What was there stays as it was, in front of the additions.
     EXPECT_EQ(saved.substr(0, text.find("  0\nENDSEC\n  0\nSECTION\n  2\nENTITIES")),
               text.substr(0, text.find("  0\nENDSEC\n  0\nSECTION\n  2\nENTITIES")));
+}
+
+TEST(Database, HandlingIsReadAsANumberHoweverPadded) {
+    // R12 writes $HANDLING right-aligned; "     0" means no handles, "     1" handles on.
+    auto drawing = [](const char* handling, const char* lineHandle) {
+        return std::string("  0\nSECTION\n  2\nHEADER\n  9\n$ACADVER\n  1\nAC1009\n  9\n"
+                           "$HANDLING\n 70\n") +
+               handling + "\n  9\n$HANDSEED\n  5\n30\n  0\nENDSEC\n" +
+               "  0\nSECTION\n  2\nENTITIES\n  0\nLINE\n" + lineHandle +
+               "  8\n0\n 10\n0\n 20\n0\n 11\n5\n 21\n0\n  0\nENDSEC\n  0\nEOF\n";
+    };
+    std::string dir = scratchDir("database_handling");
+    struct Case {
+        const char* handling;
+        const char* lineHandle;
+        bool handlesWritten;
+    } cases[] = {{"     0", "", false}, {"     1", "  5\n2A\n", true}, {"0", "", false}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.handling);
+        std::string path = dir + "/handling.dxf";
+        writeFile(path, drawing(c.handling, c.lineHandle));
+        AcDbDatabase db(false);
+        ASSERT_EQ(db.readDxfFile(wide(path).c_str()), Acad::eOk) << narrow(db.lastErrorMessage());
+        AcDbBlockTableRecord* space = nullptr;
+        ASSERT_EQ(acdbOpenObject(space, db.modelSpaceId(), AcDb::kForWrite), Acad::eOk);
+        auto* line = new AcDbLine(AcGePoint3d(0, 1, 0), AcGePoint3d(5, 1, 0));
+        ASSERT_EQ(space->appendAcDbEntity(line), Acad::eOk);
+        line->close();
+        space->close();
+        ASSERT_EQ(db.saveAs(wide(path).c_str()), Acad::eOk);
+        std::string saved = readFile(path);
+        // The addition is the second LINE; it has a handle only where the drawing has them.
+        size_t added = saved.find("LINE", saved.find("LINE") + 1);
+        ASSERT_NE(added, std::string::npos);
+        EXPECT_EQ(saved.compare(added, 11, "LINE\n  5\n30") == 0, c.handlesWritten) << saved;
+        EXPECT_EQ(saved.find("$HANDSEED\n  5\n31\n") != std::string::npos, c.handlesWritten);
+    }
 }

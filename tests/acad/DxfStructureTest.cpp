@@ -72,6 +72,38 @@ TEST(DxfStructure, RecordsCarryTheirSectionHandleNameAndSubEntities) {
     EXPECT_EQ(bytes.substr(reader.trailingOffset()), "trailing bytes are kept");
 }
 
+TEST(DxfStructure, RecordsCarryTheirPlaceInTheStructure) {
+    std::string bytes = dxf(
+        {{999, "made by hand"}, {0, "SECTION"}, {2, "TABLES"},  {0, "TABLE"},   {2, "LAYER"},
+         {0, "LAYER"},          {0, "ENDTAB"},  {0, "ENDSEC"},  {0, "SECTION"}, {2, "BLOCKS"},
+         {0, "BLOCK"},          {0, "INSERT"},  {66, "1"},      {0, "ATTRIB"},  {0, "SEQEND"},
+         {0, "ENDBLK"},         {0, "ENDSEC"},  {0, "SECTION"}, {2, "OBJECTS"}, {0, "DICTIONARY"},
+         {0, "ENDSEC"},         {0, "EOF"}});
+    RecordReader reader(bytes);
+    std::vector<std::pair<Role, Section>> got;
+    Record r;
+    while (reader.next(r))
+        got.emplace_back(r.role, r.section);
+    std::vector<std::pair<Role, Section>> expected{{Role::Comments, Section::None},
+                                                   {Role::SectionStart, Section::Tables},
+                                                   {Role::TableStart, Section::Tables},
+                                                   {Role::TableEntry, Section::Tables},
+                                                   {Role::TableEnd, Section::Tables},
+                                                   {Role::SectionEnd, Section::Tables},
+                                                   {Role::SectionStart, Section::Blocks},
+                                                   {Role::BlockStart, Section::Blocks},
+                                                   {Role::BlockEntity, Section::Blocks},
+                                                   {Role::BlockEntity, Section::Blocks},
+                                                   {Role::BlockEntity, Section::Blocks},
+                                                   {Role::BlockEnd, Section::Blocks},
+                                                   {Role::SectionEnd, Section::Blocks},
+                                                   {Role::SectionStart, Section::Objects},
+                                                   {Role::Other, Section::Objects},
+                                                   {Role::SectionEnd, Section::Objects},
+                                                   {Role::End, Section::None}};
+    EXPECT_EQ(got, expected);
+}
+
 TEST(DxfStructure, RefusesBrokenNestingNamingTheLine) {
     EXPECT_EQ(errorOf(dxf({{0, "SECTION"}, {2, "ENTITIES"}, {0, "LINE"}})),
               "line 6: the file ends inside section ENTITIES (truncated?)");

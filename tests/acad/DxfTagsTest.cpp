@@ -4,6 +4,7 @@
 #include "dxf/DxfText.h"
 #include "dxf/TagEditor.h"
 
+#include <climits>
 #include <gtest/gtest.h>
 
 using namespace kestrel::dxf;
@@ -116,7 +117,7 @@ TEST(DxfTags, EditorChangesTagsInTheirSubclassAndKeepsTheRest) {
 
 TEST(DxfText, CodePagesEscapesAndUtf8) {
     TextCodec r12;
-    r12.configure("AC1009", "ANSI_1255");
+    r12.configure(acadVersionNumber("AC1009"), "ANSI_1255");
     // Hebrew letters in code page 1255, an escape for what the page lacks, and back.
     std::string raw = "\xE3\xEC\xFA \\U+00E9";
     EXPECT_EQ(r12.decode(raw), L"\u05d3\u05dc\u05ea \u00e9");
@@ -125,7 +126,7 @@ TEST(DxfText, CodePagesEscapesAndUtf8) {
     EXPECT_EQ(r12.keyOfRaw("\xE3"), TextCodec::keyOfWide(L"\u05d3"));
 
     TextCodec r2018;
-    r2018.configure("AC1032", "ANSI_1252");
+    r2018.configure(acadVersionNumber("AC1032"), "ANSI_1252");
     EXPECT_TRUE(r2018.utf8());
     EXPECT_EQ(r2018.decode("\xD7\x93x"), L"\u05d3x");
     EXPECT_EQ(r2018.encode(L"\u05d3x"), "\xD7\x93x");
@@ -133,9 +134,15 @@ TEST(DxfText, CodePagesEscapesAndUtf8) {
     EXPECT_EQ(r2018.encode(r2018.decode("bad \xFF byte")), "bad \xFF byte");
 
     TextCodec unknown;
-    unknown.configure("AC1015", "ANSI_99999"); // falls back to 1252
+    unknown.configure(1015, "ANSI_99999"); // falls back to 1252
     EXPECT_EQ(unknown.charset(), "CP1252");
     EXPECT_EQ(unknown.decode("caf\xE9"), L"caf\u00e9");
+
+    // $ACADVER values of another shape count as R12.
+    EXPECT_EQ(acadVersionNumber("AC1015"), 1015);
+    EXPECT_EQ(acadVersionNumber("AC10"), 1009);
+    EXPECT_EQ(acadVersionNumber("R2000x"), 1009);
+    EXPECT_EQ(acadVersionNumber("AC99999999999999999999"), INT_MAX);
 }
 
 TEST(BinaryDxf, EveryValueTypeSurvivesBothWays) {

@@ -35,6 +35,23 @@ void writeFile(const std::string& path, const std::string& bytes) {
     out << bytes;
 }
 
+std::vector<AcDbObjectId> entitiesOf(AcDbObjectId recordId) {
+    std::vector<AcDbObjectId> ids;
+    AcDbBlockTableRecord* record = nullptr;
+    if (acdbOpenObject(record, recordId, AcDb::kForRead) != Acad::eOk)
+        return ids;
+    AcDbBlockTableRecordIterator* it = nullptr;
+    record->newIterator(it);
+    for (; !it->done(); it->step()) {
+        AcDbObjectId id;
+        it->getEntityId(id);
+        ids.push_back(id);
+    }
+    delete it;
+    record->close();
+    return ids;
+}
+
 bool fileExists(const std::string& path) {
     return fs::exists(path);
 }

@@ -26,6 +26,9 @@ std::vector<std::string> sampleNames();
 // Output of tests/acad/dxf_peer.py.
 std::string peer(const std::string& arguments, int& status);
 
+// The entities of a block table record, in its order.
+std::vector<AcDbObjectId> entitiesOf(AcDbObjectId recordId);
+
 // What the database holds, in the words dxf_peer.py "view" prints.
 std::string viewOf(AcDbDatabase& db);
 

@@ -3,6 +3,8 @@
 
 #include <tchar.h>
 
+#include "AsciiCase.h"
+
 TEST(NumberConversion, WtofReadsTheLeadingDecimalOnly) {
     EXPECT_DOUBLE_EQ(_wtof(L"12.5abc"), 12.5);
     EXPECT_DOUBLE_EQ(_wtof(L"abc"), 0.0);
@@ -50,4 +52,7 @@ TEST(CaseFolding, OnlyLettersAToZFoldAndTheyFoldToLowerCase) {
     wchar_t text[] = L"C:/Ab/\u00c4X.ARX";
     EXPECT_STREQ(_wcslwr(text), L"c:/ab/\u00c4x.arx");
     EXPECT_STREQ(_wcsupr(text), L"C:/AB/\u00c4X.ARX");
+    // The platform's own names (verbs, commands, symbol names) fold the same way.
+    EXPECT_EQ(crt::UpperAZ(std::wstring(L"Door-\u00e4z")), L"DOOR-\u00e4Z");
+    EXPECT_EQ(crt::UpperAZ(std::string("$model_space \xe4")), "$MODEL_SPACE \xe4");
 }

@@ -145,7 +145,9 @@ TEST_F(Counting, FailuresAlertReleaseTheSelectionAndLeaveNothingOpen) {
     modelSpace->close();
     {
         FakeDrawing mislabelled;
-        mislabelled.entities = {{line.handle().value(), L"INSERT", std::nullopt}};
+        ads_name lineName;
+        ASSERT_EQ(acdbGetAdsName(lineName, line), Acad::eOk);
+        mislabelled.entities = {{lineName[0], line.handle().value(), "INSERT"}};
         EditorRun run({L"ALL", L""}, &mislabelled);
         EXPECT_FALSE(CountBlockReferences(dialog));
         EXPECT_EQ(run.err.str(), "ALERT: Cannot open the object INSERT\n");

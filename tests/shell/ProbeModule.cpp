@@ -27,7 +27,11 @@ void Select() {
     for (int i = 0; i < length; ++i) {
         ads_name entity;
         acedSSName(set, i, entity);
-        acutPrintf(L" %llX", static_cast<long long>(entity[0]));
+        AcDbObjectId id;
+        acdbGetObjectId(id, entity);
+        ACHAR handle[32] = L"";
+        id.handle().getIntoAsciiBuffer(handle, 32);
+        acutPrintf(L" %s", handle);
     }
     acutPrintf(L"\n");
     acedSSFree(set);

@@ -34,6 +34,7 @@ enum ErrorStatus {
     eFileSystemErr,
     eDwgNeedsRecovery, // a malformed drawing file
     eNotSupported,
+    eInvalidAdsName,
 };
 } // namespace Acad
 

@@ -26,8 +26,10 @@ int acedSSGet(const wchar_t* mode, const void* point1, const void* point2, const
 int acedSSLength(const ads_name set, int* length);
 int acedSSName(const ads_name set, int index, ads_name entity);
 int acedSSFree(const ads_name set);
-// The object id of an entity name handed out by acedSSName, in the working drawing.
+// The object id of an entity name handed out by acedSSName, in the working drawing, and the
+// entity name of an object of the working drawing (eInvalidAdsName, eWrongDatabase).
 Acad::ErrorStatus acdbGetObjectId(AcDbObjectId& id, const ads_name entity);
+Acad::ErrorStatus acdbGetAdsName(ads_name& entity, AcDbObjectId id);
 
 int acedGetVar(const wchar_t* name, resbuf* result); // RTSTR values are freed with acad_free
 int acedSetVar(const wchar_t* name, const resbuf* value);

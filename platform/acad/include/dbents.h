@@ -61,6 +61,12 @@ protected:
     virtual void verticalModeTag(const char*& subclass, int& code, bool& lastMarker) const;
     // The text style's name to write ("" for the drawing's standard style).
     std::wstring styleNameForOutput() const;
+    // What attribute definitions and attributes keep in their own subclass alike: the tag (2)
+    // and the flags (70). Reading answers false for a tag that the text reads.
+    bool readAttributeField(std::string_view subclass, std::string_view own, int code,
+                            std::string_view value, std::wstring& tag, int& flags);
+    void writeAttributeFields(kestrel::dxf::TagEditor& tags, const char* own,
+                              const std::wstring& tag, int flags) const;
 
 private:
     double position_[3] = {0, 0, 0};
@@ -105,7 +111,6 @@ protected:
     void verticalModeTag(const char*& subclass, int& code, bool& lastMarker) const override;
 
 private:
-    Acad::ErrorStatus setFlag(int bit, bool value);
     std::wstring tag_;
     std::wstring prompt_;
     int flags_ = 0;

@@ -71,6 +71,10 @@ protected:
         field = value;
         return Acad::eOk;
     }
+    // The same for one bit of a field of flags.
+    Acad::ErrorStatus assignFlagWhileWritable(int& flags, int bit, bool on) {
+        return assignWhileWritable(flags, on ? (flags | bit) : (flags & ~bit));
+    }
     // Reads the object's own values from its file record on first use.
     void ensureLoaded() const {
         if (!loaded_)

@@ -1,3 +1,4 @@
+#include "AsciiCase.h"
 #include "DbStore.h"
 #include "DefaultDrawing.h"
 #include "Utf8.h"
@@ -16,10 +17,7 @@ std::wstring widen(const std::string& text) {
 }
 
 std::string headerName(const ACHAR* name) {
-    std::string n = crt::ToUtf8(name ? name : L"");
-    for (char& c : n)
-        if (c >= 'a' && c <= 'z')
-            c = char(c - 'a' + 'A');
+    std::string n = crt::UpperAZ(crt::ToUtf8(name ? name : L""));
     if (!n.empty() && n[0] != '$')
         n = "$" + n;
     return n;
@@ -44,10 +42,11 @@ Acad::ErrorStatus AcDbDatabase::readDxfFile(const ACHAR* fileName) {
     auto fresh = std::make_unique<DbStore>(this);
     try {
         fresh->loadFile(path);
+    } catch (const kestrel::acad::FileError& e) {
+        lastError_ = widen(path) + L": " + widen(e.message);
+        return e.status;
     } catch (const kestrel::dxf::DxfError& e) {
         lastError_ = widen(path) + L": " + widen(e.text());
-        if (e.line == 0 && e.message.rfind("cannot open", 0) == 0)
-            return Acad::eFileNotFound;
         return Acad::eDwgNeedsRecovery;
     } catch (const std::bad_alloc&) {
         lastError_ = widen(path) + L": not enough memory to read the drawing";

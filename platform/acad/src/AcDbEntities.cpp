@@ -347,6 +347,33 @@ void AcDbText::dxfOutFields(TagEditor& tags) const {
     tags.setOptional(vSub, vCode, std::to_string(verticalMode_), verticalMode_ == 0, vLast);
 }
 
+bool AcDbText::readAttributeField(std::string_view subclass, std::string_view own, int code,
+                                  std::string_view value, std::wstring& tag, int& flags) {
+    if (!inSubclass(subclass, own))
+        return false;
+    switch (code) {
+    case 2:
+        tag = decode(value);
+        return true;
+    case 70:
+        flags = toInt(value);
+        return true;
+    case 73: // the field length
+        return true;
+    case 74: // the vertical alignment, which the text reads
+        return false;
+    default:
+        // Other tags of the subclass are none of the text's; without subclasses they are.
+        return !subclass.empty();
+    }
+}
+
+void AcDbText::writeAttributeFields(TagEditor& tags, const char* own, const std::wstring& tag,
+                                    int flags) const {
+    tags.set(own, 2, encode(tag));
+    tags.set(own, 70, std::to_string(flags));
+}
+
 // ---------------------------------------------------------------- AcDbAttributeDefinition
 
 AcDbAttributeDefinition::AcDbAttributeDefinition() : AcDbText("ATTDEF") {}
@@ -394,40 +421,33 @@ Acad::ErrorStatus AcDbAttributeDefinition::setPrompt(const ACHAR* prompt) {
     return assignWhileWritable(prompt_, prompt);
 }
 
-Acad::ErrorStatus AcDbAttributeDefinition::setFlag(int bit, bool value) {
-    if (Acad::ErrorStatus es = assertWriteEnabled(); es != Acad::eOk)
-        return es;
-    flags_ = value ? (flags_ | bit) : (flags_ & ~bit);
-    return Acad::eOk;
-}
-
 bool AcDbAttributeDefinition::isInvisible() const {
     ensureLoaded();
     return flags_ & 1;
 }
 Acad::ErrorStatus AcDbAttributeDefinition::setInvisible(bool v) {
-    return setFlag(1, v);
+    return assignFlagWhileWritable(flags_, 1, v);
 }
 bool AcDbAttributeDefinition::isConstant() const {
     ensureLoaded();
     return flags_ & 2;
 }
 Acad::ErrorStatus AcDbAttributeDefinition::setConstant(bool v) {
-    return setFlag(2, v);
+    return assignFlagWhileWritable(flags_, 2, v);
 }
 bool AcDbAttributeDefinition::isVerifiable() const {
     ensureLoaded();
     return flags_ & 4;
 }
 Acad::ErrorStatus AcDbAttributeDefinition::setVerifiable(bool v) {
-    return setFlag(4, v);
+    return assignFlagWhileWritable(flags_, 4, v);
 }
 bool AcDbAttributeDefinition::isPreset() const {
     ensureLoaded();
     return flags_ & 8;
 }
 Acad::ErrorStatus AcDbAttributeDefinition::setPreset(bool v) {
-    return setFlag(8, v);
+    return assignFlagWhileWritable(flags_, 8, v);
 }
 
 void AcDbAttributeDefinition::verticalModeTag(const char*& subclass, int& code,
@@ -439,33 +459,16 @@ void AcDbAttributeDefinition::verticalModeTag(const char*& subclass, int& code,
 
 void AcDbAttributeDefinition::dxfInField(std::string_view subclass, int code,
                                          std::string_view value) {
-    if (inSubclass(subclass, "AcDbAttributeDefinition")) {
-        switch (code) {
-        case 2:
-            tag_ = decode(value);
-            return;
-        case 3:
-            prompt_ = decode(value);
-            return;
-        case 70:
-            flags_ = toInt(value);
-            return;
-        case 73: // field length
-            return;
-        default:
-            break;
-        }
-        if (!subclass.empty() && code != 74) // tags of this subclass the text does not have
-            return;
-    }
-    AcDbText::dxfInField(subclass, code, value);
+    if (code == 3 && inSubclass(subclass, "AcDbAttributeDefinition"))
+        prompt_ = decode(value);
+    else if (!readAttributeField(subclass, "AcDbAttributeDefinition", code, value, tag_, flags_))
+        AcDbText::dxfInField(subclass, code, value);
 }
 
 void AcDbAttributeDefinition::dxfOutFields(TagEditor& tags) const {
     AcDbText::dxfOutFields(tags);
     tags.set("AcDbAttributeDefinition", 3, encode(prompt_));
-    tags.set("AcDbAttributeDefinition", 2, encode(tag_));
-    tags.set("AcDbAttributeDefinition", 70, std::to_string(flags_));
+    writeAttributeFields(tags, "AcDbAttributeDefinition", tag_, flags_);
 }
 
 // ---------------------------------------------------------------- AcDbAttribute
@@ -503,10 +506,7 @@ bool AcDbAttribute::isInvisible() const {
 }
 
 Acad::ErrorStatus AcDbAttribute::setInvisible(bool value) {
-    if (Acad::ErrorStatus es = assertWriteEnabled(); es != Acad::eOk)
-        return es;
-    flags_ = value ? (flags_ | 1) : (flags_ & ~1);
-    return Acad::eOk;
+    return assignFlagWhileWritable(flags_, 1, value);
 }
 
 bool AcDbAttribute::isConstant() const {
@@ -556,29 +556,13 @@ void AcDbAttribute::verticalModeTag(const char*& subclass, int& code, bool& last
 }
 
 void AcDbAttribute::dxfInField(std::string_view subclass, int code, std::string_view value) {
-    if (inSubclass(subclass, "AcDbAttribute")) {
-        switch (code) {
-        case 2:
-            tag_ = decode(value);
-            return;
-        case 70:
-            flags_ = toInt(value);
-            return;
-        case 73:
-            return;
-        default:
-            break;
-        }
-        if (!subclass.empty() && code != 74)
-            return;
-    }
-    AcDbText::dxfInField(subclass, code, value);
+    if (!readAttributeField(subclass, "AcDbAttribute", code, value, tag_, flags_))
+        AcDbText::dxfInField(subclass, code, value);
 }
 
 void AcDbAttribute::dxfOutFields(TagEditor& tags) const {
     AcDbText::dxfOutFields(tags);
-    tags.set("AcDbAttribute", 2, encode(tag_));
-    tags.set("AcDbAttribute", 70, std::to_string(flags_));
+    writeAttributeFields(tags, "AcDbAttribute", tag_, flags_);
 }
 
 // ---------------------------------------------------------------- AcDbBlockReference

@@ -107,6 +107,7 @@ const ACHAR* acadErrorStatusText(Acad::ErrorStatus status) {
         KESTREL_ES(eFileSystemErr)
         KESTREL_ES(eDwgNeedsRecovery)
         KESTREL_ES(eNotSupported)
+        KESTREL_ES(eInvalidAdsName)
 #undef KESTREL_ES
     }
     return L"eUnknown";

@@ -1,3 +1,4 @@
+#include "AsciiCase.h"
 #include "DbStore.h"
 
 using kestrel::acad::DbStore;
@@ -49,6 +50,17 @@ void cursorStep(const DbStore& store, const Slots& slots, long& position, bool f
     position += forward ? 1 : -1;
     cursorSkip(store, slots, position, forward, skipDeleted);
 }
+// The common tail of the getters that look an id up and open what it names: the lookup's
+// failure, or the object opened as T. `id` is read once the lookup has run.
+template <class T>
+Acad::ErrorStatus openFound(Acad::ErrorStatus lookup, const AcDbObjectId& id, T*& object,
+                            AcDb::OpenMode mode, bool openErased) {
+    object = nullptr;
+    if (lookup != Acad::eOk)
+        return lookup;
+    return acdbOpenObject(object, id, mode, openErased);
+}
+
 } // namespace
 
 // ---------------------------------------------------------------- records
@@ -104,11 +116,8 @@ Acad::ErrorStatus AcDbSymbolTable::getAt(const ACHAR* name, AcDbObjectId& id,
 
 Acad::ErrorStatus AcDbSymbolTable::getAt(const ACHAR* name, AcDbSymbolTableRecord*& record,
                                          AcDb::OpenMode mode, bool openErasedRecord) const {
-    record = nullptr;
     AcDbObjectId id;
-    if (Acad::ErrorStatus es = getAt(name, id, openErasedRecord); es != Acad::eOk)
-        return es;
-    return acdbOpenObject(record, id, mode, openErasedRecord);
+    return openFound(getAt(name, id, openErasedRecord), id, record, mode, openErasedRecord);
 }
 
 bool AcDbSymbolTable::has(const ACHAR* name) const {
@@ -118,10 +127,8 @@ bool AcDbSymbolTable::has(const ACHAR* name) const {
 bool AcDbSymbolTable::has(AcDbObjectId id) const {
     if (id.database() != database() || !store()->valid(id.index()) || id.isErased())
         return false;
-    for (uint32_t s : store()->table(table_).entries)
-        if (s == id.index())
-            return true;
-    return false;
+    // The table's records are the ones it owns.
+    return store()->slot(id.index()).owner == store()->table(table_).head;
 }
 
 Acad::ErrorStatus AcDbSymbolTable::add(AcDbSymbolTableRecord* record) {
@@ -169,11 +176,8 @@ Acad::ErrorStatus AcDbSymbolTableIterator::getRecordId(AcDbObjectId& id) const {
 Acad::ErrorStatus AcDbSymbolTableIterator::getRecord(AcDbSymbolTableRecord*& record,
                                                      AcDb::OpenMode mode,
                                                      bool openErasedRecord) const {
-    record = nullptr;
     AcDbObjectId id;
-    if (Acad::ErrorStatus es = getRecordId(id); es != Acad::eOk)
-        return es;
-    return acdbOpenObject(record, id, mode, openErasedRecord);
+    return openFound(getRecordId(id), id, record, mode, openErasedRecord);
 }
 
 // ---------------------------------------------------------------- blocks
@@ -214,9 +218,7 @@ Acad::ErrorStatus AcDbBlockTableRecord::newIterator(AcDbBlockTableRecordIterator
 
 bool AcDbBlockTableRecord::isLayout() const {
     ensureLoaded();
-    std::wstring upper;
-    for (wchar_t c : name_)
-        upper += (c >= L'a' && c <= L'z') ? wchar_t(c - 32) : c;
+    std::wstring upper = crt::UpperAZ(name_);
     return upper.rfind(L"*MODEL_SPACE", 0) == 0 || upper.rfind(L"*PAPER_SPACE", 0) == 0 ||
            upper.rfind(L"$MODEL_SPACE", 0) == 0 || upper.rfind(L"$PAPER_SPACE", 0) == 0;
 }
@@ -307,30 +309,22 @@ Acad::ErrorStatus AcDbBlockTableRecordIterator::getEntityId(AcDbObjectId& id) co
 
 Acad::ErrorStatus AcDbBlockTableRecordIterator::getEntity(AcDbEntity*& entity, AcDb::OpenMode mode,
                                                           bool openErasedEntity) const {
-    entity = nullptr;
     AcDbObjectId id;
-    if (Acad::ErrorStatus es = getEntityId(id); es != Acad::eOk)
-        return es;
-    return acdbOpenObject(entity, id, mode, openErasedEntity);
+    return openFound(getEntityId(id), id, entity, mode, openErasedEntity);
 }
 
 Acad::ErrorStatus AcDbBlockTableIterator::getRecord(AcDbBlockTableRecord*& record,
                                                     AcDb::OpenMode mode,
                                                     bool openErasedRecord) const {
-    record = nullptr;
     AcDbObjectId id;
-    if (Acad::ErrorStatus es = getRecordId(id); es != Acad::eOk)
-        return es;
-    return acdbOpenObject(record, id, mode, openErasedRecord);
+    return openFound(getRecordId(id), id, record, mode, openErasedRecord);
 }
 
 Acad::ErrorStatus AcDbBlockTable::getAt(const ACHAR* name, AcDbBlockTableRecord*& record,
                                         AcDb::OpenMode mode, bool openErasedRecord) const {
-    record = nullptr;
     AcDbObjectId id;
-    if (Acad::ErrorStatus es = AcDbSymbolTable::getAt(name, id, openErasedRecord); es != Acad::eOk)
-        return es;
-    return acdbOpenObject(record, id, mode, openErasedRecord);
+    return openFound(AcDbSymbolTable::getAt(name, id, openErasedRecord), id, record, mode,
+                     openErasedRecord);
 }
 
 Acad::ErrorStatus AcDbBlockTable::newIterator(AcDbBlockTableIterator*& iterator, bool atBeginning,
@@ -427,11 +421,9 @@ void AcDbTextStyleTableRecord::dxfOutFields(kestrel::dxf::TagEditor& tags) const
 
 Acad::ErrorStatus AcDbTextStyleTable::getAt(const ACHAR* name, AcDbTextStyleTableRecord*& record,
                                             AcDb::OpenMode mode, bool openErasedRecord) const {
-    record = nullptr;
     AcDbObjectId id;
-    if (Acad::ErrorStatus es = AcDbSymbolTable::getAt(name, id, openErasedRecord); es != Acad::eOk)
-        return es;
-    return acdbOpenObject(record, id, mode, openErasedRecord);
+    return openFound(AcDbSymbolTable::getAt(name, id, openErasedRecord), id, record, mode,
+                     openErasedRecord);
 }
 
 // ---------------------------------------------------------------- layers
@@ -444,10 +436,7 @@ bool AcDbLayerTableRecord::isFrozen() const {
 }
 
 Acad::ErrorStatus AcDbLayerTableRecord::setIsFrozen(bool frozen) {
-    if (Acad::ErrorStatus es = assertWriteEnabled(); es != Acad::eOk)
-        return es;
-    flags_ = frozen ? (flags_ | 1) : (flags_ & ~1);
-    return Acad::eOk;
+    return assignFlagWhileWritable(flags_, 1, frozen);
 }
 
 bool AcDbLayerTableRecord::isOff() const {
@@ -469,10 +458,7 @@ bool AcDbLayerTableRecord::isLocked() const {
 }
 
 Acad::ErrorStatus AcDbLayerTableRecord::setIsLocked(bool locked) {
-    if (Acad::ErrorStatus es = assertWriteEnabled(); es != Acad::eOk)
-        return es;
-    flags_ = locked ? (flags_ | 4) : (flags_ & ~4);
-    return Acad::eOk;
+    return assignFlagWhileWritable(flags_, 4, locked);
 }
 
 int AcDbLayerTableRecord::colorIndex() const {
@@ -497,9 +483,7 @@ void AcDbLayerTableRecord::dxfOutFields(kestrel::dxf::TagEditor& tags) const {
 
 Acad::ErrorStatus AcDbLayerTable::getAt(const ACHAR* name, AcDbLayerTableRecord*& record,
                                         AcDb::OpenMode mode, bool openErasedRecord) const {
-    record = nullptr;
     AcDbObjectId id;
-    if (Acad::ErrorStatus es = AcDbSymbolTable::getAt(name, id, openErasedRecord); es != Acad::eOk)
-        return es;
-    return acdbOpenObject(record, id, mode, openErasedRecord);
+    return openFound(AcDbSymbolTable::getAt(name, id, openErasedRecord), id, record, mode,
+                     openErasedRecord);
 }

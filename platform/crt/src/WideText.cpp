@@ -16,6 +16,19 @@ wchar_t ToUpperAZ(wchar_t c) {
     return (c >= L'a' && c <= L'z') ? c - (L'a' - L'A') : c;
 }
 
+std::wstring UpperAZ(std::wstring text) {
+    for (wchar_t& c : text)
+        c = ToUpperAZ(c);
+    return text;
+}
+
+std::string UpperAZ(std::string text) {
+    for (char& c : text)
+        if (c >= 'a' && c <= 'z')
+            c = char(c - ('a' - 'A'));
+    return text;
+}
+
 } // namespace crt
 
 namespace {

@@ -18,12 +18,6 @@ namespace ui {
 
 namespace {
 
-std::wstring Upper(std::wstring s) {
-    for (wchar_t& c : s)
-        c = crt::ToUpperAZ(c);
-    return s;
-}
-
 VerbResult Fail(const std::wstring& message) {
     return VerbResult{false, message};
 }
@@ -52,13 +46,13 @@ std::optional<int> Number(const std::wstring& s) {
 CWnd* FindControl(CWnd* root, const std::wstring& idOrText) {
     if (std::optional<int> id = Number(idOrText))
         return root->GetDlgItem(*id);
-    std::wstring want = Upper(StripMnemonic(CString(idOrText.c_str())).str());
+    std::wstring want = crt::UpperAZ(StripMnemonic(CString(idOrText.c_str())).str());
     for (CWnd* c : root->Children()) {
         UINT code = static_cast<UINT>(c->SendMessage(WM_GETDLGCODE));
         if (!(code & DLGC_BUTTON))
             continue;
         if (c->GetWindowText().str() == idOrText ||
-            Upper(StripMnemonic(c->GetWindowText()).str()) == want)
+            crt::UpperAZ(StripMnemonic(c->GetWindowText()).str()) == want)
             return c;
     }
     return nullptr;
@@ -121,7 +115,7 @@ VerbResult Click(const std::wstring& idOrText) {
 
 bool ParseKeyName(const std::wstring& name, UINT& vk, UINT& modifiers) {
     modifiers = 0;
-    std::wstring rest = Upper(name);
+    std::wstring rest = crt::UpperAZ(name);
     for (;;) {
         std::size_t plus = rest.find(L'+');
         if (plus == std::wstring::npos || plus + 1 >= rest.size())
@@ -217,7 +211,7 @@ VerbResult Mouse(const std::wstring& verb, POINT at, int controlId, UINT modifie
     CPoint screen = at;
     target->ClientToScreen(&screen);
     SetCursorPos(screen.x, screen.y);
-    std::wstring v = Upper(verb);
+    std::wstring v = crt::UpperAZ(verb);
     UINT& held = HeldButtons();
     UINT keys = modifiers & (MK_SHIFT | MK_CONTROL);
     PostModifiers(keys, true);

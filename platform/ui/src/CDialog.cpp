@@ -17,9 +17,7 @@ CWnd* ChildHolding(const CWnd* dialog, CWnd* w) {
 }
 
 std::unique_ptr<CWnd> MakeControl(const std::wstring& kind) {
-    std::wstring k = kind;
-    for (wchar_t& c : k)
-        c = crt::ToUpperAZ(c);
+    std::wstring k = crt::UpperAZ(kind);
     if (k == L"BUTTON")
         return std::make_unique<CButton>();
     if (k == L"STATIC")

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "EditorTestSupport.h"
 #include "FakeDrawing.h"
 
@@ -11,28 +13,27 @@ using ed::Input;
 
 namespace {
 
-// Three references and a line: a door at 0..1, a desk at 10..12, a window at 20..21.
+// Three references and a line: a door at 0..1, a desk at 10..12, a window at 20..21; entity
+// names 1 to 4, handles 2A to 2D.
 FakeDrawing OfficePlan() {
     FakeDrawing drawing;
     drawing.entities = {
-        {0x2A, L"INSERT", ed::Extents2d{0, 0, 1, 1}},
-        {0x2B, L"LINE", ed::Extents2d{0, 0, 30, 0}},
-        {0x2C, L"INSERT", ed::Extents2d{10, 0, 12, 2}},
-        {0x2D, L"INSERT", ed::Extents2d{20, 0, 21, 1}},
-    };
+        {1, 0x2A, "INSERT"}, {2, 0x2B, "LINE"}, {3, 0x2C, "INSERT"}, {4, 0x2D, "INSERT"}};
+    drawing.extents = {
+        {1, {0, 0, 1, 1}}, {2, {0, 0, 30, 0}}, {3, {10, 0, 12, 2}}, {4, {20, 0, 21, 1}}};
     return drawing;
 }
 
 std::vector<std::int64_t> Selected(const ads_name set) {
     int length = -1;
     EXPECT_EQ(acedSSLength(set, &length), RTNORM);
-    std::vector<std::int64_t> handles;
+    std::vector<std::int64_t> names;
     for (int i = 0; i < length; ++i) {
         ads_name entity;
         EXPECT_EQ(acedSSName(set, i, entity), RTNORM);
-        handles.push_back(entity[0]);
+        names.push_back(entity[0]);
     }
-    return handles;
+    return names;
 }
 
 resbuf InsertFilter() {
@@ -52,7 +53,7 @@ TEST(Selection, WindowsCrossingHandlesAndAllKeepOnlyFilteredEntitiesInDrawingOrd
     ASSERT_EQ(acedSSGet(nullptr, nullptr, nullptr, &filter, set), RTNORM);
     // The window holds only the door (the desk reaches beyond it); the line is filtered out;
     // the crossing adds the desk and the window again.
-    EXPECT_EQ(Selected(set), (std::vector<std::int64_t>{0x2A, 0x2C, 0x2D}));
+    EXPECT_EQ(Selected(set), (std::vector<std::int64_t>{1, 3, 4}));
     EXPECT_NE(run.out.str().find("2 found (1 duplicate)"), std::string::npos);
     EXPECT_EQ(acedSSFree(set), RTNORM);
     EXPECT_EQ(acedSSFree(set), RTERROR);
@@ -255,4 +256,48 @@ TEST(CommandLine, ChecksOpenObjectsAndSelectionSetsAfterEachCommand) {
     EXPECT_EQ(ed::Selections().Count(), 0u);
     EXPECT_EQ(Input().ExitCode(), ed::kExitExpectFailed);
     EXPECT_EQ(Input().StopMessage(), L"error: LEAKY left 1 object(s) open: AcDbBlockReference 2A");
+}
+
+TEST(CommandLine, ATransparentCommandIsNotEnteredAgainWhileItRuns) {
+    // PICKER asks for a point; every answer typed in between is "'PICKER" or "'LOOKER" again.
+    static int deepest = 0;
+    static int depth = 0;
+    auto picker = [] {
+        deepest = std::max(deepest, ++depth);
+        ads_point p;
+        acedGetPoint(nullptr, L"\nPoint: ", p);
+        --depth;
+    };
+    std::vector<std::wstring> lines{L"PICKER"};
+    for (int i = 0; i < 2000; ++i)
+        lines.push_back(i % 2 ? L"'PICKER" : L"'LOOKER");
+    lines.insert(lines.end(), {L"1,2", L"3,4"});
+    EditorRun run(lines);
+    acedRegCmds->addCommand(L"TEST_GROUP", L"PICKER", L"PICKER", ACRX_CMD_TRANSPARENT, picker);
+    acedRegCmds->addCommand(L"TEST_GROUP", L"LOOKER", L"LOOKER", ACRX_CMD_TRANSPARENT, picker);
+    ed::RunCommandLine();
+    acedRegCmds->removeGroup(L"TEST_GROUP");
+    // PICKER runs, LOOKER runs inside it once; each of them is refused inside itself.
+    EXPECT_EQ(deepest, 2);
+    std::string out = run.out.str();
+    std::size_t refused = 0;
+    for (std::size_t at = out.find("** That command is already active **"); at != std::string::npos;
+         at = out.find("** That command is already active **", at + 1))
+        ++refused;
+    EXPECT_EQ(refused, 1999u);
+    EXPECT_EQ(Input().ExitCode(), ed::kExitOk) << Input().StopMessage();
+}
+
+TEST(Selection, AnswersCountAgainWhatWasPickedAndWindowsAloneAskForExtents) {
+    FakeDrawing drawing = OfficePlan();
+    EditorRun run({L"ALL", L"H 2a 2A 2b", L"ALL", L""}, &drawing);
+    ads_name set;
+    ASSERT_EQ(acedSSGet(nullptr, nullptr, nullptr, nullptr, set), RTNORM);
+    std::string out = run.out.str();
+    EXPECT_NE(out.find("4 found, 4 total"), std::string::npos) << out;
+    EXPECT_NE(out.find("3 found (3 duplicate), 4 total"), std::string::npos) << out;
+    EXPECT_NE(out.find("4 found (4 duplicate), 4 total"), std::string::npos) << out;
+    EXPECT_EQ(Selected(set), (std::vector<std::int64_t>{1, 2, 3, 4}));
+    EXPECT_EQ(drawing.extentsAsked, 0); // ALL and H take no sizes
+    acedSSFree(set);
 }

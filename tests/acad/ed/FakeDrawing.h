@@ -9,6 +9,8 @@
 class FakeDrawing : public ed::DrawingLink {
 public:
     std::vector<ed::SelectableEntity> entities;
+    std::map<std::int64_t, ed::Extents2d> extents; // by entity name
+    int extentsAsked = 0;
     std::map<std::wstring, int> header;
     std::map<std::wstring, std::vector<ed::AttributeDefinition>> blocks;
     std::vector<ed::InsertRequest> inserted;
@@ -17,6 +19,16 @@ public:
     std::vector<std::wstring> saves;
 
     std::vector<ed::SelectableEntity> SelectableEntities() override { return entities; }
+    std::vector<std::optional<ed::Extents2d>>
+    ExtentsOf(const std::vector<ed::SelectableEntity>& of) override {
+        ++extentsAsked;
+        std::vector<std::optional<ed::Extents2d>> boxes;
+        for (const auto& entity : of) {
+            auto found = extents.find(entity.name);
+            boxes.push_back(found == extents.end() ? std::nullopt : std::optional(found->second));
+        }
+        return boxes;
+    }
     std::optional<int> IntVariable(const std::wstring& name) override {
         auto found = header.find(name);
         return found == header.end() ? std::nullopt : std::optional<int>(found->second);

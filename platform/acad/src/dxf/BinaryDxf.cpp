@@ -51,6 +51,132 @@ void appendCode(std::string& out, int code) {
     out.append(buf, size_t(n));
 }
 
+// The binary form read front to back; a value cut short names its byte offset.
+class BinaryReader {
+public:
+    BinaryReader(std::string_view bytes, size_t pos) : bytes_(bytes), pos_(pos) {}
+    bool atEnd() const { return pos_ >= bytes_.size(); }
+
+    template <class T> T take(const char* what) {
+        need(sizeof(T), what);
+        T v = load<T>(bytes_.data() + pos_);
+        pos_ += sizeof(T);
+        return v;
+    }
+    int code(bool oneByte) {
+        size_t start = pos_;
+        int code = oneByte ? take<uint8_t>("a group code") : take<int16_t>("a group code");
+        if (oneByte && code == 255)
+            code = take<int16_t>("a group code");
+        if (!isValidCode(code))
+            fail(0, "binary DXF: group code " + std::to_string(code) + " at byte " +
+                        std::to_string(start) + " is out of range");
+        return code;
+    }
+    std::string_view string() {
+        const void* nul = std::memchr(bytes_.data() + pos_, 0, bytes_.size() - pos_);
+        if (!nul)
+            fail(0, "binary DXF: the string at byte " + std::to_string(pos_) +
+                        " is not terminated (truncated?)");
+        size_t len = size_t(static_cast<const char*>(nul) - (bytes_.data() + pos_));
+        std::string_view value = bytes_.substr(pos_, len);
+        if (value.find('\n') != std::string_view::npos)
+            fail(0,
+                 "binary DXF: the string at byte " + std::to_string(pos_) + " holds a line feed");
+        pos_ += len + 1;
+        return value;
+    }
+    std::string_view chunk() {
+        size_t len = take<uint8_t>("binary data");
+        need(len, "binary data");
+        std::string_view data = bytes_.substr(pos_, len);
+        pos_ += len;
+        return data;
+    }
+    std::string_view rest() const { return bytes_.substr(pos_); }
+
+private:
+    void need(size_t n, const char* what) const {
+        if (bytes_.size() - pos_ < n)
+            fail(0, "binary DXF: the file ends inside " + std::string(what) + " at byte " +
+                        std::to_string(pos_) + " (truncated?)");
+    }
+    std::string_view bytes_;
+    size_t pos_;
+};
+
+// A non-string value as its text.
+void appendNumber(std::string& out, Type type, BinaryReader& in) {
+    static const char hex[] = "0123456789ABCDEF";
+    switch (type) {
+    case Type::Double:
+        out += formatDouble(in.take<double>("a number"));
+        break;
+    case Type::Int16:
+        out += std::to_string(in.take<int16_t>("a number"));
+        break;
+    case Type::Int32:
+        out += std::to_string(in.take<int32_t>("a number"));
+        break;
+    case Type::Int64:
+        out += std::to_string(in.take<int64_t>("a number"));
+        break;
+    case Type::Bool:
+        out += std::to_string(in.take<uint8_t>("a flag"));
+        break;
+    case Type::Chunk:
+        for (unsigned char c : in.chunk()) {
+            out += hex[c >> 4];
+            out += hex[c & 15];
+        }
+        break;
+    case Type::String:
+        break;
+    }
+}
+
+// A non-string value of text in binary; false when the text is no such value.
+bool appendBinary(std::string& out, Type type, std::string_view value) {
+    long long i = 0;
+    double d = 0;
+    switch (type) {
+    case Type::Double:
+        if (!parseDouble(value, d))
+            return false;
+        store<double>(out, d);
+        return true;
+    case Type::Int16:
+    case Type::Int32:
+    case Type::Int64:
+    case Type::Bool:
+        if (!parseInt(value, i))
+            return false;
+        if (type == Type::Int16)
+            store<int16_t>(out, int16_t(i));
+        else if (type == Type::Int32)
+            store<int32_t>(out, int32_t(i));
+        else if (type == Type::Int64)
+            store<int64_t>(out, int64_t(i));
+        else
+            out += char(i);
+        return true;
+    case Type::Chunk:
+        if (value.size() % 2 || value.size() > 510)
+            return false;
+        out += char(value.size() / 2);
+        for (size_t k = 0; k < value.size(); k += 2) {
+            int high = hexDigit(value[k]), low = hexDigit(value[k + 1]);
+            if (high < 0 || low < 0)
+                return false;
+            out += char(high * 16 + low);
+        }
+        return true;
+    case Type::String:
+        break;
+    }
+    return false;
+}
+
 } // namespace
 
 bool isBinaryDxf(std::string_view bytes) {
@@ -58,96 +184,28 @@ bool isBinaryDxf(std::string_view bytes) {
 }
 
 std::string binaryToText(std::string_view bytes, bool& oneByteCodes) {
-    size_t pos = kSentinel.size();
-    oneByteCodes = bytes.size() > pos + 1 && bytes[pos + 1] != '\0';
+    oneByteCodes = bytes.size() > kSentinel.size() + 1 && bytes[kSentinel.size() + 1] != '\0';
+    BinaryReader in(bytes, kSentinel.size());
     std::string out;
     out.reserve(bytes.size() * 2);
-    auto need = [&](size_t n, const char* what) {
-        if (bytes.size() - pos < n)
-            fail(0, "binary DXF: the file ends inside " + std::string(what) + " at byte " +
-                        std::to_string(pos) + " (truncated?)");
-    };
-    while (pos < bytes.size()) {
-        size_t tagStart = pos;
-        int code;
-        if (oneByteCodes) {
-            need(1, "a group code");
-            code = static_cast<unsigned char>(bytes[pos++]);
-            if (code == 255) {
-                need(2, "a group code");
-                code = load<int16_t>(bytes.data() + pos);
-                pos += 2;
-            }
-        } else {
-            need(2, "a group code");
-            code = load<int16_t>(bytes.data() + pos);
-            pos += 2;
-        }
-        if (!isValidCode(code))
-            fail(0, "binary DXF: group code " + std::to_string(code) + " at byte " +
-                        std::to_string(tagStart) + " is out of range");
+    while (!in.atEnd()) {
+        int code = in.code(oneByteCodes);
         appendCode(out, code);
-        switch (typeOf(code)) {
-        case Type::String: {
-            const void* nul = std::memchr(bytes.data() + pos, 0, bytes.size() - pos);
-            if (!nul)
-                fail(0, "binary DXF: the string at byte " + std::to_string(pos) +
-                            " is not terminated (truncated?)");
-            size_t len = size_t(static_cast<const char*>(nul) - (bytes.data() + pos));
-            std::string_view value = bytes.substr(pos, len);
-            if (value.find('\n') != std::string_view::npos)
-                fail(0, "binary DXF: the string at byte " + std::to_string(pos) +
-                            " holds a line feed");
-            out += value;
-            pos += len + 1;
-            bool eof = code == 0 && value == "EOF";
+        Type type = typeOf(code);
+        if (type != Type::String) {
+            appendNumber(out, type, in);
             out += '\n';
-            if (eof) {
-                out.append(bytes.substr(pos)); // kept as it is
-                return out;
-            }
             continue;
         }
-        case Type::Double:
-            need(8, "a number");
-            out += formatDouble(load<double>(bytes.data() + pos));
-            pos += 8;
-            break;
-        case Type::Int16:
-            need(2, "a number");
-            out += std::to_string(load<int16_t>(bytes.data() + pos));
-            pos += 2;
-            break;
-        case Type::Int32:
-            need(4, "a number");
-            out += std::to_string(load<int32_t>(bytes.data() + pos));
-            pos += 4;
-            break;
-        case Type::Int64:
-            need(8, "a number");
-            out += std::to_string(load<int64_t>(bytes.data() + pos));
-            pos += 8;
-            break;
-        case Type::Bool:
-            need(1, "a flag");
-            out += std::to_string(static_cast<unsigned char>(bytes[pos]));
-            pos += 1;
-            break;
-        case Type::Chunk: {
-            need(1, "binary data");
-            size_t len = static_cast<unsigned char>(bytes[pos++]);
-            need(len, "binary data");
-            static const char hex[] = "0123456789ABCDEF";
-            for (size_t i = 0; i < len; ++i) {
-                unsigned char c = static_cast<unsigned char>(bytes[pos + i]);
-                out += hex[c >> 4];
-                out += hex[c & 15];
-            }
-            pos += len;
-            break;
-        }
-        }
+        std::string_view value = in.string();
+        out += value;
+        if (!value.empty() && value.back() == '\r')
+            out += '\r'; // the line end takes one CR away again
         out += '\n';
+        if (code == 0 && value == "EOF") {
+            out.append(in.rest()); // kept as it is
+            return out;
+        }
     }
     return out; // no EOF: the structure layer says so
 }
@@ -158,76 +216,26 @@ std::string textToBinary(std::string_view text, bool oneByteCodes) {
     TagRange tags(text, 0, text.size());
     Tag t;
     while (tags.next(t)) {
-        if (oneByteCodes) {
-            if (t.code >= 0 && t.code < 255) {
-                out += char(t.code);
-            } else {
-                out += char(255);
-                store<int16_t>(out, int16_t(t.code));
-            }
-        } else {
+        if (!oneByteCodes)
+            store<int16_t>(out, int16_t(t.code));
+        else if (t.code >= 0 && t.code < 255)
+            out += char(t.code);
+        else {
+            out += char(255);
             store<int16_t>(out, int16_t(t.code));
         }
-        auto bad = [&]() {
-            fail(0, "binary DXF: group code " + std::to_string(t.code) + " cannot hold " +
-                        excerpt(t.value));
-        };
-        long long i = 0;
-        double d = 0;
-        switch (typeOf(t.code)) {
-        case Type::String:
-            out += t.value;
-            out += '\0';
-            if (t.code == 0 && t.value == "EOF") {
-                out.append(text.substr(tags.position()));
-                return out;
-            }
-            break;
-        case Type::Double:
-            if (!parseDouble(t.value, d))
-                bad();
-            store<double>(out, d);
-            break;
-        case Type::Int16:
-            if (!parseInt(t.value, i))
-                bad();
-            store<int16_t>(out, int16_t(i));
-            break;
-        case Type::Int32:
-            if (!parseInt(t.value, i))
-                bad();
-            store<int32_t>(out, int32_t(i));
-            break;
-        case Type::Int64:
-            if (!parseInt(t.value, i))
-                bad();
-            store<int64_t>(out, int64_t(i));
-            break;
-        case Type::Bool:
-            if (!parseInt(t.value, i))
-                bad();
-            out += char(i);
-            break;
-        case Type::Chunk: {
-            std::string_view hex = t.value;
-            if (hex.size() % 2 || hex.size() > 510)
-                bad();
-            out += char(hex.size() / 2);
-            for (size_t k = 0; k < hex.size(); k += 2) {
-                auto nibble = [&](char c) {
-                    if (c >= '0' && c <= '9')
-                        return c - '0';
-                    if (c >= 'A' && c <= 'F')
-                        return c - 'A' + 10;
-                    if (c >= 'a' && c <= 'f')
-                        return c - 'a' + 10;
-                    bad();
-                    return 0;
-                };
-                out += char(nibble(hex[k]) * 16 + nibble(hex[k + 1]));
-            }
-            break;
+        Type type = typeOf(t.code);
+        if (type != Type::String) {
+            if (!appendBinary(out, type, t.value))
+                fail(0, "binary DXF: group code " + std::to_string(t.code) + " cannot hold " +
+                            excerpt(t.value));
+            continue;
         }
+        out += t.value;
+        out += '\0';
+        if (t.code == 0 && t.value == "EOF") {
+            out.append(text.substr(tags.position()));
+            return out;
         }
     }
     return out;

@@ -8,6 +8,22 @@ namespace kestrel::dxf {
 
 enum class Section : uint8_t { None, Header, Classes, Tables, Blocks, Entities, Objects, Other };
 
+// Where a record stands in the structure.
+enum class Role : uint8_t {
+    Comments,     // the comments before the first record
+    SectionStart, // SECTION; the HEADER section's variables are part of this record
+    SectionEnd,   // ENDSEC; its section is the one it ends
+    TableStart,   // TABLE
+    TableEntry,   // a record of the table last started
+    TableEnd,     // ENDTAB
+    BlockStart,   // BLOCK
+    BlockEntity,  // an entity of the block last started
+    BlockEnd,     // ENDBLK
+    Entity,       // an entity of the ENTITIES section
+    Other,        // records of the other sections (CLASSES, OBJECTS, unknown ones)
+    End,          // EOF
+};
+
 struct Record {
     uint32_t firstTag = 0; // tag numbers
     uint32_t endTag = 0;
@@ -20,6 +36,7 @@ struct Record {
     bool attribsFollow = false; // group 66 = 1
     bool subEntity = false;     // ATTRIB, VERTEX or SEQEND of the preceding INSERT or POLYLINE
     Section section = Section::None;
+    Role role = Role::Other;
     uint64_t line() const { return tagLine(firstTag); }
 };
 
@@ -32,13 +49,19 @@ public:
     size_t trailingOffset() const { return reader_.position(); }
 
 private:
+    Tag firstTag(Record& r);
+    void readFields(Record& r);
     void classify(Record& r);
+    void startSection(Record& r);
+    void placeSubEntity(Record& r);
+    void endSection(Record& r);
+    void placeInTables(Record& r);
+    bool placeInBlocks(Record& r);
     TagReader reader_;
     Tag pending_;
     bool havePending_ = false;
     size_t pendingStart_ = 0;
     uint32_t pendingIndex_ = 0;
-    bool havePendingIndex_ = false;
     bool started_ = false;
     bool ended_ = false;
     Section section_ = Section::None;

@@ -1,5 +1,7 @@
 #include "dxf/DxfTags.h"
 
+#include "AsciiCase.h"
+
 #include <charconv>
 #include <cstring>
 #if defined(__SSE2__)
@@ -79,6 +81,16 @@ static std::string_view trim(std::string_view s) {
     return s;
 }
 
+int hexDigit(char c) {
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    return -1;
+}
+
 bool parseDouble(std::string_view text, double& value) {
     text = trim(text);
     if (!text.empty() && text.front() == '+')
@@ -115,11 +127,7 @@ std::string formatDouble(double value) {
 std::string formatHandle(uint64_t value) {
     char buf[32];
     auto [ptr, ec] = std::to_chars(buf, buf + sizeof buf, value, 16);
-    std::string s(buf, ptr);
-    for (char& c : s)
-        if (c >= 'a' && c <= 'f')
-            c = char(c - 'a' + 'A');
-    return s;
+    return crt::UpperAZ(std::string(buf, ptr));
 }
 
 TagWriter::TagWriter(FILE* file, std::string lineEnd) : file_(file), lineEnd_(std::move(lineEnd)) {
@@ -134,6 +142,10 @@ void TagWriter::tag(int code, std::string_view value) {
     buffer_.append(buf, size_t(n));
     buffer_ += lineEnd_;
     buffer_ += value;
+    // Readers take a CR before the line feed as part of the line end: a value ending in CR
+    // keeps it only with one more.
+    if (!value.empty() && value.back() == '\r' && lineEnd_ == "\n")
+        buffer_ += '\r';
     buffer_ += lineEnd_;
     if (buffer_.size() >= (1 << 20))
         flushBuffer();

@@ -78,7 +78,28 @@ inline bool isValidCode(int code) {
     return code >= -5 && code <= 1071;
 }
 
+// Application groups (102 "{ACAD_REACTORS" ... 102 "}") nest inside a record; the tags within
+// them are the group's, not the record's own fields.
+class AppGroupDepth {
+public:
+    // True when the tag opens or closes a group.
+    bool step(int code, std::string_view value) {
+        if (code != 102)
+            return false;
+        if (!value.empty() && value.front() == '{')
+            ++depth_;
+        else if (depth_ > 0)
+            --depth_;
+        return true;
+    }
+    bool inside() const { return depth_ > 0; }
+
+private:
+    int depth_ = 0;
+};
+
 // Numbers in DXF text.
+int hexDigit(char c); // -1 for a character that is none
 bool parseDouble(std::string_view text, double& value);
 bool parseInt(std::string_view text, long long& value);
 bool parseHandle(std::string_view text, uint64_t& value);

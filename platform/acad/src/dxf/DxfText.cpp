@@ -1,9 +1,14 @@
 #include "dxf/DxfText.h"
 
+#include <algorithm>
+#include <climits>
+#include <cstdlib>
 #include <cstring>
 #include <iconv.h>
 
+#include "AsciiCase.h"
 #include "Utf8.h"
+#include "dxf/DxfTags.h"
 
 namespace kestrel::dxf {
 
@@ -11,8 +16,16 @@ static iconv_t asIconv(void* p) {
     return static_cast<iconv_t>(p);
 }
 
+int acadVersionNumber(std::string_view acadver) {
+    if (acadver.size() < 6 || acadver.substr(0, 2) != "AC")
+        return 1009;
+    // The digits after "AC" as the runtime reads a number, held to what an int can take.
+    long version = std::strtol(std::string(acadver.substr(2)).c_str(), nullptr, 10);
+    return int(std::clamp(version, long(INT_MIN), long(INT_MAX)));
+}
+
 TextCodec::TextCodec() {
-    configure("AC1009", "ANSI_1252");
+    configure(1009, "ANSI_1252");
 }
 
 TextCodec::~TextCodec() {
@@ -27,15 +40,10 @@ void TextCodec::close() {
     toWide_ = fromWide_ = nullptr;
 }
 
-void TextCodec::configure(std::string_view acadVersion, std::string_view codepage) {
+void TextCodec::configure(int version, std::string_view codepage) {
     close();
-    int version = 0;
-    if (acadVersion.size() >= 6 && acadVersion.substr(0, 2) == "AC")
-        version = std::atoi(std::string(acadVersion.substr(2)).c_str());
     utf8_ = version >= 1021;
-    std::string cp(codepage);
-    for (char& c : cp)
-        c = char(std::toupper(static_cast<unsigned char>(c)));
+    std::string cp = crt::UpperAZ(std::string(codepage));
     charset_ = "CP1252";
     if (cp.rfind("ANSI_", 0) == 0 && cp.size() > 5)
         charset_ = "CP" + cp.substr(5);
@@ -58,16 +66,6 @@ void TextCodec::configure(std::string_view acadVersion, std::string_view codepag
     fromWide_ = from;
 }
 
-static int hexValue(char c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
-
 // Replaces \U+XXXX escapes by the characters they stand for.
 static std::wstring unescape(std::wstring s) {
     if (s.find(L"\\U+") == std::wstring::npos)
@@ -79,7 +77,7 @@ static std::wstring unescape(std::wstring s) {
             bool ok = true;
             for (int k = 0; k < 4; ++k) {
                 wchar_t h = s[i + 3 + k];
-                int d = h < 128 ? hexValue(char(h)) : -1;
+                int d = h < 128 ? hexDigit(char(h)) : -1;
                 if (d < 0) {
                     ok = false;
                     break;
@@ -169,21 +167,12 @@ std::string TextCodec::encode(std::wstring_view text) const {
 }
 
 std::string TextCodec::keyOfWide(std::wstring_view text) {
-    std::wstring upper(text);
-    for (wchar_t& c : upper)
-        if (c >= L'a' && c <= L'z')
-            c = wchar_t(c - L'a' + L'A');
-    return crt::ToUtf8(upper);
+    return crt::ToUtf8(crt::UpperAZ(std::wstring(text)));
 }
 
 std::string TextCodec::keyOfRaw(std::string_view raw) const {
-    if (plainAscii(raw)) {
-        std::string key(raw);
-        for (char& c : key)
-            if (c >= 'a' && c <= 'z')
-                c = char(c - 'a' + 'A');
-        return key;
-    }
+    if (plainAscii(raw))
+        return crt::UpperAZ(std::string(raw));
     return keyOfWide(decode(raw));
 }
 

@@ -6,6 +6,10 @@
 
 namespace kestrel::dxf {
 
+// The release number of a $ACADVER value ("AC1015" gives 1015); R12's 1009 for a value of
+// another shape.
+int acadVersionNumber(std::string_view acadver);
+
 class TextCodec {
 public:
     TextCodec();
@@ -13,8 +17,8 @@ public:
     TextCodec(const TextCodec&) = delete;
     TextCodec& operator=(const TextCodec&) = delete;
 
-    // acadVersion as in $ACADVER ("AC1015"), codepage as in $DWGCODEPAGE ("ANSI_1252").
-    void configure(std::string_view acadVersion, std::string_view codepage);
+    // version as acadVersionNumber() gives it, codepage as in $DWGCODEPAGE ("ANSI_1252").
+    void configure(int version, std::string_view codepage);
     bool utf8() const { return utf8_; }
     const std::string& charset() const { return charset_; }
 

@@ -41,16 +41,11 @@ void TagEditor::range(std::string_view subclass, bool lastMarker, size_t& begin,
 }
 
 size_t TagEditor::find(size_t begin, size_t end, int code) const {
-    int depth = 0;
+    AppGroupDepth groups;
     for (size_t i = begin; i < end; ++i) {
-        if (tags_[i].code == 102) {
-            if (!tags_[i].value.empty() && tags_[i].value.front() == '{')
-                ++depth;
-            else if (depth > 0)
-                --depth;
+        if (groups.step(tags_[i].code, tags_[i].value))
             continue;
-        }
-        if (depth == 0 && tags_[i].code == code)
+        if (!groups.inside() && tags_[i].code == code)
             return i;
     }
     return std::string::npos;

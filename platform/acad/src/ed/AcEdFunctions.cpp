@@ -35,6 +35,40 @@ std::optional<ScriptLine> AwaitAnswer(const std::wstring& awaited) {
     }
 }
 
+// The drawing's selectable entities that the filter keeps.
+std::vector<SelectableEntity> SelectableThrough(const EntityFilter& keep) {
+    DrawingLink* drawing = Drawing();
+    if (!drawing)
+        return {};
+    std::vector<SelectableEntity> kept = drawing->SelectableEntities();
+    std::erase_if(kept, [&](const SelectableEntity& entity) { return !keep.Keeps(entity); });
+    return kept;
+}
+
+// The "Select objects" prompt, answered until an empty line: RTNORM, or RTCAN when cancelled
+// or when no answer will come.
+int AskForObjects(Candidates& candidates, Picked& picked) {
+    for (;;) {
+        Input().Print(L"\nSelect objects: ");
+        std::optional<ScriptLine> line = AwaitAnswer(L"Select objects");
+        if (!line || IsCancel(*line))
+            return RTCAN;
+        if (line->IsEmpty())
+            return RTNORM;
+        std::wstring message;
+        auto named = EntitiesNamedBy(*line, candidates, message);
+        if (!named) {
+            Input().Print(message);
+            continue;
+        }
+        std::size_t again = picked.Add(*named);
+        std::wstring report = std::to_wstring(named->size()) + L" found";
+        if (again)
+            report += L" (" + std::to_wstring(again) + L" duplicate)";
+        Input().Print(report + L", " + std::to_wstring(picked.Total()) + L" total");
+    }
+}
+
 } // namespace
 
 void ResetInitGet() {
@@ -91,74 +125,37 @@ int acedSSGet(const wchar_t* mode, const void*, const void*, const resbuf* filte
     for (const resbuf* rb = filter; rb; rb = rb->rbnext)
         if (!IsStringGroupCode(rb->restype) || !keep.Add(rb->restype, rb->resval.rstring))
             return RTERROR;
-    std::vector<SelectableEntity> all;
-    if (DrawingLink* drawing = Drawing())
-        for (auto& entity : drawing->SelectableEntities())
-            if (keep.Keeps(entity))
-                all.push_back(std::move(entity));
-    std::vector<std::uint64_t> chosen;
-    auto add = [&](const std::vector<std::uint64_t>& handles) {
-        std::size_t duplicates = 0;
-        for (auto handle : handles) {
-            if (std::find(chosen.begin(), chosen.end(), handle) != chosen.end())
-                ++duplicates;
-            else
-                chosen.push_back(handle);
-        }
-        return duplicates;
-    };
     std::wstring modeText = mode ? mode : L"";
-    if (modeText == L"X" || modeText == L"_X") {
-        for (const auto& entity : all)
-            chosen.push_back(entity.handle);
-    } else if (!modeText.empty()) {
+    bool everything = modeText == L"X" || modeText == L"_X";
+    if (!everything && !modeText.empty())
         return RTERROR;
-    } else {
-        for (;;) {
-            Input().Print(L"\nSelect objects: ");
-            std::optional<ScriptLine> line = AwaitAnswer(L"Select objects");
-            if (!line || IsCancel(*line))
-                return RTCAN;
-            if (line->IsEmpty())
-                break;
-            std::wstring message;
-            auto named = EntitiesNamedBy(*line, all, message);
-            if (!named) {
-                Input().Print(message);
-                continue;
-            }
-            std::size_t duplicates = add(*named);
-            std::wstring report = std::to_wstring(named->size()) + L" found";
-            if (duplicates)
-                report += L" (" + std::to_wstring(duplicates) + L" duplicate)";
-            Input().Print(report + L", " + std::to_wstring(chosen.size()) + L" total");
-        }
-    }
-    if (chosen.empty())
+    Candidates candidates(SelectableThrough(keep), Drawing());
+    Picked picked(candidates.Size());
+    if (everything)
+        picked.Add(candidates.All());
+    else if (int answered = AskForObjects(candidates, picked); answered != RTNORM)
+        return answered;
+    if (picked.Total() == 0)
         return RTERROR;
     // Sets list their entities in the order the drawing holds them.
-    std::vector<std::uint64_t> ordered;
-    for (const auto& entity : all)
-        if (std::find(chosen.begin(), chosen.end(), entity.handle) != chosen.end())
-            ordered.push_back(entity.handle);
-    set[0] = Selections().Add(std::move(ordered));
+    set[0] = Selections().Add(picked.Names(candidates));
     set[1] = 0;
     return RTNORM;
 }
 
 int acedSSLength(const ads_name set, int* length) {
-    const auto* handles = set ? Selections().Find(set[0]) : nullptr;
-    if (!handles || !length)
+    const auto* names = set ? Selections().Find(set[0]) : nullptr;
+    if (!names || !length)
         return RTERROR;
-    *length = static_cast<int>(handles->size());
+    *length = static_cast<int>(names->size());
     return RTNORM;
 }
 
 int acedSSName(const ads_name set, int index, ads_name entity) {
-    const auto* handles = set ? Selections().Find(set[0]) : nullptr;
-    if (!handles || !entity || index < 0 || static_cast<std::size_t>(index) >= handles->size())
+    const auto* names = set ? Selections().Find(set[0]) : nullptr;
+    if (!names || !entity || index < 0 || static_cast<std::size_t>(index) >= names->size())
         return RTERROR;
-    entity[0] = static_cast<std::int64_t>((*handles)[static_cast<std::size_t>(index)]);
+    entity[0] = (*names)[static_cast<std::size_t>(index)];
     entity[1] = 0;
     return RTNORM;
 }

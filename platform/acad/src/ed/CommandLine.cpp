@@ -1,6 +1,8 @@
 #include "ed/CommandLine.h"
 
+#include <algorithm>
 #include <exception>
+#include <vector>
 
 #include <accmd.h>
 
@@ -14,7 +16,8 @@ namespace ed {
 
 namespace {
 
-int commandDepth = 0;
+// The commands running now, the outermost first; a transparent one runs inside another.
+std::vector<const AcEdCommand*> active;
 
 void ReportProblem(const std::wstring& message) {
     Input().Err() << "kestrel: " << crt::ToUtf8(message) << '\n';
@@ -47,7 +50,7 @@ void CheckAfterCommand(const std::wstring& name) {
 
 void RunRegistered(AcEdCommand& command) {
     std::wstring name = command.localName();
-    ++commandDepth;
+    active.push_back(&command);
     try {
         command.functionAddr()();
     } catch (const std::exception& e) {
@@ -56,8 +59,8 @@ void RunRegistered(AcEdCommand& command) {
     } catch (...) {
         Input().Stop(kExitExpectFailed, L"error: " + name + L" ended with an exception");
     }
-    --commandDepth;
-    if (commandDepth == 0)
+    active.pop_back();
+    if (active.empty())
         CheckAfterCommand(name);
 }
 
@@ -85,7 +88,7 @@ void Save(const ScriptLine& line) {
 } // namespace
 
 bool InCommand() {
-    return commandDepth > 0;
+    return !active.empty();
 }
 
 void RunCommandLineEntry(const ScriptLine& line) {
@@ -123,6 +126,8 @@ bool RunIfTransparent(const ScriptLine& line) {
         Input().Print(L"Unknown command \"" + name + L"\".  Press F1 for help.\n");
     else if (!command->isTransparent())
         Input().Print(L"** That command may not be invoked transparently **\n");
+    else if (std::find(active.begin(), active.end(), command) != active.end())
+        Input().Print(L"** That command is already active **\n"); // a command is not re-entered
     else
         RunRegistered(*command);
     return true;

@@ -14,7 +14,8 @@ void RunCommandLine();
 // Runs one line typed at the command prompt.
 void RunCommandLineEntry(const ScriptLine& line);
 // A line "'NAME" typed at a prompt runs the transparent command NAME in between; true when the
-// line was such a line (whether or not the command could run).
+// line was such a line (whether or not the command could run). A command that is running
+// already is not entered again, however deep the nesting.
 bool RunIfTransparent(const ScriptLine& line);
 // Whether a command is running.
 bool InCommand();

@@ -1,6 +1,8 @@
 #include "ed/DatabaseDrawing.h"
 
+#include <climits>
 #include <cmath>
+#include <cstdint>
 #include <map>
 #include <numbers>
 
@@ -10,6 +12,7 @@
 
 #include <aced.h>
 
+#include "DbStore.h"
 #include "Utf8.h"
 
 namespace ed {
@@ -43,25 +46,30 @@ private:
     std::map<AcDbObjectId, bool> frozen_;
 };
 
-// The attribute definitions of a block, opened and closed one by one.
-template <class Visit> bool ForEachAttributeDefinition(AcDbObjectId block, Visit visit) {
+// The entities of a block, opened for read and closed one by one.
+template <class Visit> void ForEachEntity(AcDbObjectId block, Visit visit) {
     AcDbBlockTableRecord* record = nullptr;
     if (acdbOpenObject(record, block, AcDb::kForRead) != Acad::eOk)
-        return false;
+        return;
     AcDbBlockTableRecordIterator* it = nullptr;
     if (record->newIterator(it) == Acad::eOk) {
         for (; !it->done(); it->step()) {
             AcDbEntity* entity = nullptr;
             if (it->getEntity(entity, AcDb::kForRead) != Acad::eOk)
                 continue;
-            if (auto* definition = AcDbAttributeDefinition::cast(entity))
-                visit(*definition);
+            visit(*entity);
             entity->close();
         }
         delete it;
     }
     record->close();
-    return true;
+}
+
+template <class Visit> void ForEachAttributeDefinition(AcDbObjectId block, Visit visit) {
+    ForEachEntity(block, [&](AcDbEntity& entity) {
+        if (auto* definition = AcDbAttributeDefinition::cast(&entity))
+            visit(*definition);
+    });
 }
 
 AcDbObjectId BlockNamed(AcDbDatabase& database, const std::wstring& name) {
@@ -79,40 +87,44 @@ AcDbObjectId BlockNamed(AcDbDatabase& database, const std::wstring& name) {
 
 std::vector<SelectableEntity> DatabaseDrawing::SelectableEntities() {
     std::vector<SelectableEntity> entities;
-    AcDbBlockTableRecord* modelSpace = nullptr;
-    if (acdbOpenObject(modelSpace, database_.modelSpaceId(), AcDb::kForRead) != Acad::eOk)
-        return entities;
     FrozenLayers layers;
-    AcDbBlockTableRecordIterator* it = nullptr;
-    if (modelSpace->newIterator(it) == Acad::eOk) {
-        for (; !it->done(); it->step()) {
-            AcDbEntity* entity = nullptr;
-            if (it->getEntity(entity, AcDb::kForRead) != Acad::eOk)
-                continue;
-            if (!layers.IsFrozen(entity->layerId())) {
-                SelectableEntity candidate;
-                candidate.handle = entity->handle().value();
-                candidate.type = crt::FromUtf8(entity->dxfName());
-                AcDbExtents extents;
-                if (entity->getGeomExtents(extents) == Acad::eOk && !extents.isEmpty())
-                    candidate.extents = Extents2d{extents.minPoint().x, extents.minPoint().y,
-                                                  extents.maxPoint().x, extents.maxPoint().y};
-                entities.push_back(std::move(candidate));
-            }
-            entity->close();
-        }
-        delete it;
-    }
-    modelSpace->close();
+    ForEachEntity(database_.modelSpaceId(), [&](AcDbEntity& entity) {
+        ads_name name = {0, 0};
+        if (!layers.IsFrozen(entity.layerId()) &&
+            acdbGetAdsName(name, entity.objectId()) == Acad::eOk)
+            entities.push_back({name[0], entity.handle().value(), entity.dxfName()});
+    });
     return entities;
+}
+
+std::vector<std::optional<Extents2d>>
+DatabaseDrawing::ExtentsOf(const std::vector<SelectableEntity>& entities) {
+    std::vector<std::optional<Extents2d>> all;
+    all.reserve(entities.size());
+    for (const SelectableEntity& candidate : entities) {
+        std::optional<Extents2d>& box = all.emplace_back();
+        AcDbObjectId id;
+        AcDbEntity* entity = nullptr;
+        ads_name name = {candidate.name, 0};
+        if (acdbGetObjectId(id, name) != Acad::eOk ||
+            acdbOpenObject(entity, id, AcDb::kForRead) != Acad::eOk)
+            continue;
+        AcDbExtents extents;
+        if (entity->getGeomExtents(extents) == Acad::eOk && !extents.isEmpty())
+            box = Extents2d{extents.minPoint().x, extents.minPoint().y, extents.maxPoint().x,
+                            extents.maxPoint().y};
+        entity->close();
+    }
+    return all;
 }
 
 std::optional<int> DatabaseDrawing::IntVariable(const std::wstring& name) {
     std::vector<AcDbHeaderValue> values;
     if (database_.getHeaderVar(name.c_str(), values) != Acad::eOk || values.empty())
         return std::nullopt;
+    // A whole number that an int holds; anything else is not this variable's value.
     auto number = ParseNumber(values[0].text);
-    if (!number)
+    if (!number || *number != std::trunc(*number) || *number < INT_MIN || *number > INT_MAX)
         return std::nullopt;
     return static_cast<int>(*number);
 }
@@ -203,10 +215,29 @@ std::vector<std::wstring> DatabaseDrawing::OpenObjects() {
 
 } // namespace ed
 
+// An entity name is the object's place in the working drawing, counted from 1: every object
+// has one, whether or not the drawing gives it a handle, and it never names two objects.
 Acad::ErrorStatus acdbGetObjectId(AcDbObjectId& id, const ads_name entityName) {
+    id = AcDbObjectId();
     AcDbDatabase* database = acdbHostApplicationServices()->workingDatabase();
-    if (!database || !entityName)
+    if (!database)
         return Acad::eNoDatabase;
-    return database->getAcDbObjectId(id, false,
-                                     AcDbHandle(static_cast<Adesk::UInt64>(entityName[0])));
+    if (!entityName || entityName[0] <= 0 || entityName[0] > std::int64_t(UINT32_MAX))
+        return Acad::eInvalidAdsName;
+    AcDbObjectId named(database, static_cast<Adesk::UInt32>(entityName[0] - 1));
+    if (!kestrel::acad::storeOf(named))
+        return Acad::eInvalidAdsName;
+    id = named;
+    return Acad::eOk;
+}
+
+Acad::ErrorStatus acdbGetAdsName(ads_name& entityName, AcDbObjectId id) {
+    entityName[0] = entityName[1] = 0;
+    if (id.isNull())
+        return Acad::eNullObjectId;
+    if (id.database() != acdbHostApplicationServices()->workingDatabase() ||
+        !kestrel::acad::storeOf(id))
+        return Acad::eWrongDatabase;
+    entityName[0] = std::int64_t(id.index()) + 1;
+    return Acad::eOk;
 }

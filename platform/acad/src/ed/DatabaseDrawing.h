@@ -13,6 +13,8 @@ public:
     explicit DatabaseDrawing(AcDbDatabase& database) : database_(database) {}
 
     std::vector<SelectableEntity> SelectableEntities() override;
+    std::vector<std::optional<Extents2d>>
+    ExtentsOf(const std::vector<SelectableEntity>& entities) override;
     std::optional<int> IntVariable(const std::wstring& name) override;
     bool SetIntVariable(const std::wstring& name, int value) override;
     std::wstring FilePath() override;

@@ -16,10 +16,12 @@ struct Extents2d {
     double minX = 0, minY = 0, maxX = 0, maxY = 0;
 };
 
+// An entity a selection may take. Selection sets hold entity names, which every entity has,
+// unlike handles (R12 drawings may have none).
 struct SelectableEntity {
-    std::uint64_t handle = 0;
-    std::wstring type;                // DXF entity type: "INSERT", "LINE", ...
-    std::optional<Extents2d> extents; // none for entities without a size (selected by H or ALL)
+    std::int64_t name = 0;    // what acedSSName hands out; never 0
+    std::uint64_t handle = 0; // 0 for an entity without one
+    const char* type = "";    // DXF entity type: "INSERT", "LINE", ... (lives as the drawing)
 };
 
 struct AttributeDefinition {
@@ -39,6 +41,10 @@ public:
     virtual ~DrawingLink() = default;
     // Model-space entities on layers that are not frozen, in the order the drawing holds them.
     virtual std::vector<SelectableEntity> SelectableEntities() = 0;
+    // Their extents, in the same order; none for an entity without a size (it is selected by
+    // ALL or H only). Asked for only when a window or crossing selects.
+    virtual std::vector<std::optional<Extents2d>>
+    ExtentsOf(const std::vector<SelectableEntity>& entities) = 0;
     // An integer header variable ("$ATTREQ") when the drawing keeps it.
     virtual std::optional<int> IntVariable(const std::wstring& name) = 0;
     // Stores it where the drawing keeps it; false when the drawing does not keep it.

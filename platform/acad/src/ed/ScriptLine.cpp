@@ -69,10 +69,7 @@ std::optional<ScriptLine> ScriptLine::Parse(const std::wstring& line, std::wstri
 std::wstring ScriptLine::Verb() const {
     if (tokens_.empty() || tokens_[0].quoted)
         return L"";
-    std::wstring verb = tokens_[0].text;
-    for (auto& c : verb)
-        c = crt::ToUpperAZ(c);
-    return verb;
+    return crt::UpperAZ(tokens_[0].text);
 }
 
 bool ScriptLine::Is(std::size_t i, const wchar_t* word) const {

@@ -9,12 +9,6 @@ namespace ed {
 
 namespace {
 
-std::wstring Upper(std::wstring text) {
-    for (auto& c : text)
-        c = crt::ToUpperAZ(c);
-    return text;
-}
-
 bool Inside(const Extents2d& e, const Extents2d& box) {
     return e.minX >= box.minX && e.maxX <= box.maxX && e.minY >= box.minY && e.maxY <= box.maxY;
 }
@@ -36,6 +30,49 @@ std::optional<std::uint64_t> ParseHandle(const std::wstring& text) {
     return value;
 }
 
+// A DXF type name against a filter's type in capitals, without regard to case.
+bool SameType(const char* type, const std::wstring& upper) {
+    std::size_t i = 0;
+    for (; type[i]; ++i)
+        if (i == upper.size() ||
+            crt::ToUpperAZ(static_cast<wchar_t>(static_cast<unsigned char>(type[i]))) != upper[i])
+            return false;
+    return i == upper.size();
+}
+
+std::optional<std::vector<std::size_t>> InWindow(const ScriptLine& line, bool crossing,
+                                                 Candidates& candidates, std::wstring& message) {
+    auto a = ParsePoint(line[1].text), b = ParsePoint(line[2].text);
+    if (!a || !b) {
+        message = L"Two corners x,y are needed.";
+        return std::nullopt;
+    }
+    Extents2d box{std::min(a->x, b->x), std::min(a->y, b->y), std::max(a->x, b->x),
+                  std::max(a->y, b->y)};
+    std::vector<std::size_t> found;
+    for (std::size_t i = 0; i < candidates.Size(); ++i) {
+        const std::optional<Extents2d>& extents = candidates.ExtentsAt(i);
+        if (extents && (crossing ? Touches(*extents, box) : Inside(*extents, box)))
+            found.push_back(i);
+    }
+    return found;
+}
+
+std::optional<std::vector<std::size_t>> ByHandles(const ScriptLine& line, Candidates& candidates,
+                                                  std::wstring& message) {
+    std::vector<std::size_t> found;
+    for (std::size_t i = 1; i < line.Size(); ++i) {
+        auto handle = ParseHandle(line[i].text);
+        if (!handle) {
+            message = L"\"" + line[i].text + L"\" is not a handle.";
+            return std::nullopt;
+        }
+        if (auto at = candidates.FindHandle(*handle))
+            found.push_back(*at);
+    }
+    return found;
+}
+
 } // namespace
 
 bool EntityFilter::Add(int groupCode, const std::wstring& value) {
@@ -44,7 +81,7 @@ bool EntityFilter::Add(int groupCode, const std::wstring& value) {
     std::size_t start = 0;
     for (;;) {
         std::size_t comma = value.find(L',', start);
-        std::wstring type = Upper(value.substr(start, comma - start));
+        std::wstring type = crt::UpperAZ(value.substr(start, comma - start));
         if (!type.empty())
             types_.push_back(type);
         if (comma == std::wstring::npos)
@@ -55,60 +92,87 @@ bool EntityFilter::Add(int groupCode, const std::wstring& value) {
 }
 
 bool EntityFilter::Keeps(const SelectableEntity& entity) const {
-    return types_.empty() ||
-           std::find(types_.begin(), types_.end(), Upper(entity.type)) != types_.end();
+    return types_.empty() || std::any_of(types_.begin(), types_.end(), [&](const auto& type) {
+               return SameType(entity.type, type);
+           });
 }
 
-std::optional<std::vector<std::uint64_t>> EntitiesNamedBy(const ScriptLine& line,
-                                                          const std::vector<SelectableEntity>& all,
-                                                          std::wstring& message) {
+Candidates::Candidates(std::vector<SelectableEntity> entities, DrawingLink* drawing)
+    : entities_(std::move(entities)), drawing_(drawing) {}
+
+std::vector<std::size_t> Candidates::All() const {
+    std::vector<std::size_t> all(entities_.size());
+    for (std::size_t i = 0; i < all.size(); ++i)
+        all[i] = i;
+    return all;
+}
+
+const std::optional<Extents2d>& Candidates::ExtentsAt(std::size_t i) {
+    if (!extents_) {
+        extents_ =
+            drawing_ ? drawing_->ExtentsOf(entities_) : std::vector<std::optional<Extents2d>>();
+        extents_->resize(entities_.size());
+    }
+    return (*extents_)[i];
+}
+
+std::optional<std::size_t> Candidates::FindHandle(std::uint64_t handle) {
+    if (!byHandle_) {
+        byHandle_.emplace();
+        byHandle_->reserve(entities_.size());
+        for (std::size_t i = 0; i < entities_.size(); ++i)
+            if (entities_[i].handle != 0)
+                byHandle_->emplace(entities_[i].handle, i);
+    }
+    auto found = byHandle_->find(handle);
+    if (handle == 0 || found == byHandle_->end())
+        return std::nullopt;
+    return found->second;
+}
+
+std::optional<std::vector<std::size_t>>
+EntitiesNamedBy(const ScriptLine& line, Candidates& candidates, std::wstring& message) {
     std::wstring verb = line.Verb();
-    std::vector<std::uint64_t> found;
-    if (verb == L"ALL" && line.Size() == 1) {
-        for (const auto& entity : all)
-            found.push_back(entity.handle);
-        return found;
-    }
-    if ((verb == L"W" || verb == L"C") && line.Size() == 3) {
-        auto a = ParsePoint(line[1].text), b = ParsePoint(line[2].text);
-        if (!a || !b) {
-            message = L"Two corners x,y are needed.";
-            return std::nullopt;
-        }
-        Extents2d box{std::min(a->x, b->x), std::min(a->y, b->y), std::max(a->x, b->x),
-                      std::max(a->y, b->y)};
-        for (const auto& entity : all)
-            if (entity.extents &&
-                (verb == L"W" ? Inside(*entity.extents, box) : Touches(*entity.extents, box)))
-                found.push_back(entity.handle);
-        return found;
-    }
-    if (verb == L"H" && line.Size() >= 2) {
-        for (std::size_t i = 1; i < line.Size(); ++i) {
-            auto handle = ParseHandle(line[i].text);
-            if (!handle) {
-                message = L"\"" + line[i].text + L"\" is not a handle.";
-                return std::nullopt;
-            }
-            auto entity = std::find_if(all.begin(), all.end(),
-                                       [&](const auto& e) { return e.handle == *handle; });
-            if (entity != all.end())
-                found.push_back(*handle);
-        }
-        return found;
-    }
+    if (verb == L"ALL" && line.Size() == 1)
+        return candidates.All();
+    if ((verb == L"W" || verb == L"C") && line.Size() == 3)
+        return InWindow(line, verb == L"C", candidates, message);
+    if (verb == L"H" && line.Size() >= 2)
+        return ByHandles(line, candidates, message);
     message = L"*Invalid selection*\nExpects ALL, W x1,y1 x2,y2, C x1,y1 x2,y2, H handle ... or "
               L"an empty line to end.";
     return std::nullopt;
 }
 
-std::int64_t SelectionSets::Add(std::vector<std::uint64_t> handles) {
+std::size_t Picked::Add(const std::vector<std::size_t>& named) {
+    std::size_t again = 0;
+    for (std::size_t i : named) {
+        if (picked_[i]) {
+            ++again;
+        } else {
+            picked_[i] = true;
+            ++total_;
+        }
+    }
+    return again;
+}
+
+std::vector<std::int64_t> Picked::Names(const Candidates& candidates) const {
+    std::vector<std::int64_t> names;
+    names.reserve(total_);
+    for (std::size_t i = 0; i < picked_.size(); ++i)
+        if (picked_[i])
+            names.push_back(candidates[i].name);
+    return names;
+}
+
+std::int64_t SelectionSets::Add(std::vector<std::int64_t> names) {
     std::int64_t id = next_++;
-    sets_[id] = std::move(handles);
+    sets_[id] = std::move(names);
     return id;
 }
 
-const std::vector<std::uint64_t>* SelectionSets::Find(std::int64_t id) const {
+const std::vector<std::int64_t>* SelectionSets::Find(std::int64_t id) const {
     auto found = sets_.find(id);
     return found == sets_.end() ? nullptr : &found->second;
 }

@@ -1,11 +1,14 @@
 #pragma once
 // Selection sets handed out by acedSSGet and the answers that build them: ALL, W and C
-// windows on the entities' extents, H with handles, an empty line to end.
+// windows on the entities' extents, H with handles, an empty line to end. Every step is a
+// lookup per entity, never a search, so a selection of a million entities takes as long as
+// reading them.
 
 #include <cstdint>
 #include <map>
 #include <optional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "ed/DrawingLink.h"
@@ -21,26 +24,61 @@ public:
     bool Keeps(const SelectableEntity& entity) const;
 
 private:
-    std::vector<std::wstring> types_;
+    std::vector<std::wstring> types_; // in capitals
 };
 
-// The entities an answer to "Select objects" names, in drawing order; nothing when the line
-// is not a selection answer (the message says why).
-std::optional<std::vector<std::uint64_t>> EntitiesNamedBy(const ScriptLine& line,
-                                                          const std::vector<SelectableEntity>& all,
-                                                          std::wstring& message);
+// The entities a selection may take, in drawing order, with what answers find them by: their
+// extents (for W and C) and their handles (for H), each worked out when first needed.
+class Candidates {
+public:
+    Candidates(std::vector<SelectableEntity> entities, DrawingLink* drawing);
+    std::size_t Size() const { return entities_.size(); }
+    const SelectableEntity& operator[](std::size_t i) const { return entities_[i]; }
+    // Every position, in drawing order.
+    std::vector<std::size_t> All() const;
+    const std::optional<Extents2d>& ExtentsAt(std::size_t i);
+    // The position of the entity with the handle; nothing when none has it.
+    std::optional<std::size_t> FindHandle(std::uint64_t handle);
+
+private:
+    std::vector<SelectableEntity> entities_;
+    DrawingLink* drawing_;
+    std::optional<std::vector<std::optional<Extents2d>>> extents_;
+    std::optional<std::unordered_map<std::uint64_t, std::size_t>> byHandle_;
+};
+
+// The positions of the candidates an answer to "Select objects" names, in the order it names
+// them (H may name one twice); nothing when the line is not a selection answer (the message
+// says why).
+std::optional<std::vector<std::size_t>>
+EntitiesNamedBy(const ScriptLine& line, Candidates& candidates, std::wstring& message);
+
+// What a selection has picked so far.
+class Picked {
+public:
+    explicit Picked(std::size_t candidates) : picked_(candidates, false) {}
+    // Adds the named candidates; answers how many of them were picked already.
+    std::size_t Add(const std::vector<std::size_t>& named);
+    std::size_t Total() const { return total_; }
+    // The entity names of the picked candidates, in drawing order.
+    std::vector<std::int64_t> Names(const Candidates& candidates) const;
+
+private:
+    std::vector<bool> picked_;
+    std::size_t total_ = 0;
+};
 
 class SelectionSets {
 public:
-    // Stores a set and gives its number (never 0).
-    std::int64_t Add(std::vector<std::uint64_t> handles);
-    const std::vector<std::uint64_t>* Find(std::int64_t id) const;
+    // Stores a set of entity names and gives its number (never 0).
+    std::int64_t Add(std::vector<std::int64_t> names);
+    const std::vector<std::int64_t>* Find(std::int64_t id) const;
     bool Free(std::int64_t id);
     std::size_t Count() const { return sets_.size(); }
     void Clear() { sets_.clear(); }
 
 private:
-    std::map<std::int64_t, std::vector<std::uint64_t>> sets_;
+    std::map<std::int64_t, std::vector<std::int64_t>> sets_;
     std::int64_t next_ = 1;
 };
 

@@ -20,12 +20,6 @@ constexpr IntVariable kIntVariables[] = {
     {L"OSMODE", 4133, true},
 };
 
-std::wstring Upper(std::wstring name) {
-    for (auto& c : name)
-        c = crt::ToUpperAZ(c);
-    return name;
-}
-
 const IntVariable* FindInt(const std::wstring& upperName) {
     for (const auto& variable : kIntVariables)
         if (upperName == variable.name)
@@ -51,12 +45,12 @@ void SystemVariables::Reset() {
 }
 
 bool SystemVariables::IsKnown(const std::wstring& name) const {
-    std::wstring upper = Upper(name);
+    std::wstring upper = crt::UpperAZ(name);
     return upper == L"DWGNAME" || FindInt(upper);
 }
 
 std::optional<SysVarValue> SystemVariables::Get(const std::wstring& name) const {
-    std::wstring upper = Upper(name);
+    std::wstring upper = crt::UpperAZ(name);
     if (upper == L"DWGNAME") {
         DrawingLink* drawing = Drawing();
         return SysVarValue{true, 0, drawing ? FileNameOf(drawing->FilePath()) : L"Drawing1.dwg"};
@@ -71,7 +65,7 @@ std::optional<SysVarValue> SystemVariables::Get(const std::wstring& name) const 
 }
 
 bool SystemVariables::SetInt(const std::wstring& name, int value) {
-    std::wstring upper = Upper(name);
+    std::wstring upper = crt::UpperAZ(name);
     const IntVariable* variable = FindInt(upper);
     if (!variable)
         return false;

@@ -6,8 +6,8 @@ KESTREL_RX_DEFINE_MEMBERS(AcEdCommandStack, AcRxObject)
 
 namespace {
 
-bool SameName(const std::wstring& a, const wchar_t* b) {
-    return _wcsicmp(a.c_str(), b) == 0;
+bool SameName(const wchar_t* a, const wchar_t* b) {
+    return _wcsicmp(a, b) == 0;
 }
 
 bool Blank(const wchar_t* text) {
@@ -51,22 +51,28 @@ Acad::ErrorStatus AcEdCommandStack::removeGroup(const wchar_t* group) {
     return removed ? Acad::eOk : Acad::eKeyNotFound;
 }
 
-AcEdCommand* AcEdCommandStack::lookupLocalCmd(const wchar_t* localName) const {
-    if (Blank(localName))
+namespace {
+
+// The newest command whose name (local or global, as `nameOf` picks) is `name`.
+template <class NameOf>
+AcEdCommand* Newest(const std::vector<std::unique_ptr<AcEdCommand>>& commands, const wchar_t* name,
+                    NameOf nameOf) {
+    if (Blank(name))
         return nullptr;
-    for (auto it = commands_.rbegin(); it != commands_.rend(); ++it)
-        if (SameName((*it)->localName(), localName))
-            return it->get();
-    return nullptr;
+    auto found = std::find_if(commands.rbegin(), commands.rend(), [&](const auto& command) {
+        return SameName(nameOf(*command), name);
+    });
+    return found == commands.rend() ? nullptr : found->get();
+}
+
+} // namespace
+
+AcEdCommand* AcEdCommandStack::lookupLocalCmd(const wchar_t* localName) const {
+    return Newest(commands_, localName, [](const AcEdCommand& c) { return c.localName(); });
 }
 
 AcEdCommand* AcEdCommandStack::lookupGlobalCmd(const wchar_t* globalName) const {
-    if (Blank(globalName))
-        return nullptr;
-    for (auto it = commands_.rbegin(); it != commands_.rend(); ++it)
-        if (SameName((*it)->globalName(), globalName))
-            return it->get();
-    return nullptr;
+    return Newest(commands_, globalName, [](const AcEdCommand& c) { return c.globalName(); });
 }
 
 AcEdCommand* AcEdCommandStack::lookupCmd(const wchar_t* typed) const {
