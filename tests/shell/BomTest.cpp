@@ -16,13 +16,6 @@ bool Has(const std::string& text, const std::string& part) {
     return text.find(part) != std::string::npos;
 }
 
-std::string Slurp(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
 void Write(const std::string& path, const std::string& bytes) {
     std::ofstream(path, std::ios::binary) << bytes;
 }
@@ -37,7 +30,8 @@ const char kPrices[] = "Bolt|0.25|Zinc bolt M8\r\n"
                        "Plate|100.00|base plate\r\n"
                        "Unused|5|never placed\r\n";
 
-const char kPricedHeading[] = "Block name Item Price   Quantity          Description      Total\r\n";
+const char kPricedHeading[] =
+    "Block name Item Price   Quantity          Description      Total\r\n";
 const char kUnpricedHeading[] = "Block name   Quantity          Description\r\n";
 
 // The lines of each record in the three kinds of report.
@@ -76,7 +70,7 @@ std::string Report(Kind kind, const std::vector<std::string>& order) {
     std::string text = kind == Kind::Hidden ? kUnpricedHeading : kPricedHeading;
     for (const auto& name : order) {
         const Lines& lines = kLines.at(name);
-        text += kind == Kind::Priced ? lines.priced
+        text += kind == Kind::Priced   ? lines.priced
                 : kind == Kind::Hidden ? lines.hidden
                                        : lines.unlisted;
     }
@@ -229,9 +223,9 @@ std::string TableCheck(const std::string& drawing, const std::string& block,
                        const std::string& scale) {
     std::string cellsFile = drawing + ".cells.tsv";
     Write(cellsFile, cells);
-    return RunShell("/usr/bin/python3 " + kSourceDir + "/tests/shell/table_check.py '" +
-                    drawing + "' " + block + " '" + cellsFile + "' " + (showPrice ? "1" : "0") +
-                    " " + corner + " " + scale + " 2>&1");
+    return RunShell("/usr/bin/python3 " + kSourceDir + "/tests/shell/table_check.py '" + drawing +
+                    "' " + block + " '" + cellsFile + "' " + (showPrice ? "1" : "0") + " " +
+                    corner + " " + scale + " 2>&1");
 }
 
 } // namespace
@@ -239,22 +233,21 @@ std::string TableCheck(const std::string& drawing, const std::string& block,
 TEST_F(KestrelBom, TheTableBlockHoldsTheGridAsItStoodAndIsPlacedAtTheCornerAndScale) {
     // Sorted by quantity, with a description in the Hebrew code page that stands at the right.
     Write(Path("hebrew.prc"), std::string(kPrices) + "Washer|1.50|\xF9\xEC\xE5\xED\r\n");
-    KestrelResult run = Bom({Path("plan.dxf"), "--prices", Path("hebrew.prc"), "--sort",
-                             "quantity", "--table", "5,-2.5", "--scale", "0.15", "-o",
-                             Path("table.dxf")});
+    KestrelResult run = Bom({Path("plan.dxf"), "--prices", Path("hebrew.prc"), "--sort", "quantity",
+                             "--table", "5,-2.5", "--scale", "0.15", "-o", Path("table.dxf")});
     ASSERT_EQ(run.exitCode, 0) << run.err;
-    std::string cells = Cells({{"washer", "1.50", "1", "\xC3\xB9\xC3\xAC\xC3\xA5\xC3\xAD", "1.50"},
-                               {"anchor", "12.00", "2", "Anchor bolt for concrete, M10 x 120",
-                                "24.00"},
-                               {"plate", "100.00", "3", "base plate", "300.00"},
-                               {"nut", "0.10", "9", "nut M8", "0.90"},
-                               {"bolt", "0.25", "10", "Zinc bolt M8", "2.50"},
-                               {"Summary:", "", "", "", "328.90"}});
+    std::string cells =
+        Cells({{"washer", "1.50", "1", "\xC3\xB9\xC3\xAC\xC3\xA5\xC3\xAD", "1.50"},
+               {"anchor", "12.00", "2", "Anchor bolt for concrete, M10 x 120", "24.00"},
+               {"plate", "100.00", "3", "base plate", "300.00"},
+               {"nut", "0.10", "9", "nut M8", "0.90"},
+               {"bolt", "0.25", "10", "Zinc bolt M8", "2.50"},
+               {"Summary:", "", "", "", "328.90"}});
     EXPECT_EQ(TableCheck(Path("table.dxf"), "QVN0001", cells, true, "5,-2.5", "0.15"), "ok\n");
 
     // Hidden prices: three text columns, two pairs of column lines on each other, no summary.
-    run = Bom({Path("plan.dxf"), "--prices", Path("prices.prc"), "--hide-prices", "--table",
-               "0,0", "-o", Path("hidden.dxf")});
+    run = Bom({Path("plan.dxf"), "--prices", Path("prices.prc"), "--hide-prices", "--table", "0,0",
+               "-o", Path("hidden.dxf")});
     ASSERT_EQ(run.exitCode, 0) << run.err;
     cells = Cells({{"bolt", "0.25", "10", "Zinc bolt M8", "2.50"},
                    {"nut", "0.10", "9", "nut M8", "0.90"},
@@ -269,8 +262,9 @@ TEST_F(KestrelBom, TablesTakeTheNextNumberAfterTheDrawingsOwn) {
     MakeDrawing("numbered.dxf", "--blocks QVN0003 qvn0010 QVNTABLE QVN12");
     KestrelResult run = Bom({Path("numbered.dxf"), "--table", "0,0", "-o", Path("next.dxf")});
     ASSERT_EQ(run.exitCode, 0) << run.err;
-    std::string peer = RunShell("/usr/bin/python3 " + kSourceDir + "/tests/shell/drawing_check.py '" +
-                                Path("next.dxf") + "' insert QVN0011 2>&1");
+    std::string peer =
+        RunShell("/usr/bin/python3 " + kSourceDir + "/tests/shell/drawing_check.py '" +
+                 Path("next.dxf") + "' insert QVN0011 2>&1");
     EXPECT_TRUE(Has(peer, "audit errors 0\nref 0,0 1,1 0 BLOCKNAME=Block name")) << peer;
 
     // A second table in the saved drawing takes the number after it.
@@ -368,8 +362,28 @@ TEST_F(KestrelBom, NoBillOfMaterialsEndsWithOneAndSaysWhy) {
     }
     KestrelResult help = RunKestrel({"bom", "--help"});
     EXPECT_EQ(help.exitCode, 0);
-    for (const char* option : {"--prices FILE", "--report OUT", "--hide-prices", "--sort COLUMN",
-                               "--table X,Y", "--scale S", "--shots DIR", "-o OUT.dxf",
-                               "Exit codes"})
+    for (const char* option :
+         {"--prices FILE", "--report OUT", "--hide-prices", "--sort COLUMN", "--table X,Y",
+          "--scale S", "--shots DIR", "-o OUT.dxf", "Exit codes"})
         EXPECT_TRUE(Has(help.out, option)) << option;
+}
+
+// LibreCAD's dxf2pdf draws R12 drawings: the page with the table holds more than the plan alone.
+TEST_F(KestrelBom, LibreCadDrawsTheInsertedTable) {
+    if (!std::filesystem::exists("/usr/bin/librecad"))
+        GTEST_SKIP() << "LibreCAD is not installed";
+    MakeDrawing("r12.dxf", "R12");
+    KestrelResult run = Bom({Path("r12.dxf"), "--prices", Path("prices.prc"), "--table", "0,-2",
+                             "--scale", "0.5", "-o", Path("r12-table.dxf")});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    auto render = [&](const std::string& name) {
+        RunShell("cd '" + *dir + "' && QT_QPA_PLATFORM=offscreen timeout 120 librecad dxf2pdf '" +
+                 Path(name + ".dxf") + "' >/dev/null 2>&1");
+        std::string pdf = Path(name + ".pdf");
+        return std::filesystem::exists(pdf) ? std::filesystem::file_size(pdf) : 0;
+    };
+    auto before = render("r12");
+    auto after = render("r12-table");
+    EXPECT_GT(after, 1000u);
+    EXPECT_GT(after, before);
 }

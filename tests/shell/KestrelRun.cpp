@@ -35,14 +35,12 @@ std::string RunShell(const std::string& command) {
     return output;
 }
 
-namespace {
 std::string Slurp(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     std::stringstream text;
     text << in.rdbuf();
     return text.str();
 }
-} // namespace
 
 KestrelResult RunKestrel(const std::vector<std::string>& args, const std::string& input,
                          double limitSeconds, const std::string& workingDir) {

@@ -17,6 +17,9 @@ KestrelResult RunKestrel(const std::vector<std::string>& args, const std::string
 // Runs a shell command; what it printed on standard output.
 std::string RunShell(const std::string& command);
 
+// What a file holds, byte for byte ("" when it cannot be read).
+std::string Slurp(const std::string& path);
+
 // A fresh directory for the test's files.
 std::string ScratchDir(const std::string& name);
 

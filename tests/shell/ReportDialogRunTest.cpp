@@ -11,13 +11,6 @@
 
 namespace {
 
-std::string Slurp(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
 // A folder with its own copy of the module, so that the settings files beside it are the
 // test's own.
 struct ModuleFolder {
@@ -31,8 +24,8 @@ struct ModuleFolder {
     ~ModuleFolder() { std::filesystem::remove_all(dir); }
 
     KestrelResult Run(const std::vector<std::string>& lines, const std::string& shots = "") {
-        std::vector<std::string> args = {"Plan.dxf", "--module", dir + "/kestrel.arx",
-                                         "--shots", shots.empty() ? dir + "/shots" : shots};
+        std::vector<std::string> args = {"Plan.dxf", "--module", dir + "/kestrel.arx", "--shots",
+                                         shots.empty() ? dir + "/shots" : shots};
         for (const auto& line : lines)
             args.insert(args.end(), {"-c", line});
         return RunKestrel(args, "", 20, dir);
@@ -82,12 +75,10 @@ TEST(ReportDialogRun, HiddenPricesKeepTheirWidthsAcrossRunsAndLockResizing) {
 
     // Within one session the next report opens with the prices still hidden; showing them
     // brings the remembered widths back, and a column can be resized again.
-    run = module.Run(kOpenReport +
-                     std::vector<std::string>{"CLICK \"Show Price\"", "CLICK \"&Close\""} +
-                     kOpenReport +
-                     std::vector<std::string>{"SHOT hidden-again", "CLICK \"Show Price\""} +
-                     DragEdge(w, 40) +
-                     std::vector<std::string>{"SHOT shown-again", "CLICK \"&Close\""});
+    run = module.Run(
+        kOpenReport + std::vector<std::string>{"CLICK \"Show Price\"", "CLICK \"&Close\""} +
+        kOpenReport + std::vector<std::string>{"SHOT hidden-again", "CLICK \"Show Price\""} +
+        DragEdge(w, 40) + std::vector<std::string>{"SHOT shown-again", "CLICK \"&Close\""});
     ASSERT_EQ(run.exitCode, 0) << run.err;
     EXPECT_EQ(module.Widths(), Format(w + 40, w, w, w, w));
 
@@ -102,11 +93,12 @@ TEST(ReportDialogRun, EnterOutsideTheGridDoesNothingAndEscClosesAsCloseDoes) {
     ModuleFolder module("report-keys");
     std::string shots = module.dir + "/shots";
     KestrelResult run = module.Run(
-        kOpenReport + std::vector<std::string>{"CLICK \"Show Price\"", "CLICK \"Show Price\"",
-                                               "KEY ENTER", "EXPECT DIALOG \"BOM Report\"",
-                                               "SHOT after-enter", "KEY ESC"} +
+        kOpenReport +
+        std::vector<std::string>{"CLICK \"Show Price\"", "CLICK \"Show Price\"", "KEY ENTER",
+                                 "EXPECT DIALOG \"BOM Report\"", "SHOT after-enter", "KEY ESC"} +
         // Esc in the grid, after a click on a cell has given it the focus.
-        kOpenReport + std::vector<std::string>{"MOUSE DOWN 20,10 1", "MOUSE UP 20,10 1", "KEY ESC"} +
+        kOpenReport +
+        std::vector<std::string>{"MOUSE DOWN 20,10 1", "MOUSE UP 20,10 1", "KEY ESC"} +
         std::vector<std::string>{"SAVE " + module.dir + "/after.dxf"});
     ASSERT_EQ(run.exitCode, 0) << run.err << run.out;
     EXPECT_TRUE(std::filesystem::exists(module.dir + "/kestrel2.set"));
