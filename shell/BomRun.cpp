@@ -119,8 +119,9 @@ int RunBom(const std::vector<std::string>& args) {
     }
 
     ed::DatabaseDrawing drawing(database);
-    auto script = std::make_unique<BomScript>(*arguments, crt::FromUtf8(reportPath), database);
-    const BomScript& progress = *script;
+    BomProgress progress;
+    auto script =
+        std::make_unique<BomScript>(*arguments, crt::FromUtf8(reportPath), database, progress);
     CommandRunOptions options;
     options.module = arguments->module;
     options.shots = arguments->shots;
@@ -129,8 +130,8 @@ int RunBom(const std::vector<std::string>& args) {
         return Fail(code, error);
 
     ed::EditorInput& input = ed::Input();
-    if (!progress.Problem().empty())
-        return Fail(kExitNoBom, crt::ToUtf8(progress.Problem()));
+    if (!progress.problem.empty())
+        return Fail(kExitNoBom, crt::ToUtf8(progress.problem));
     if (input.Stopped()) {
         std::cerr << editor.commandLine.str() << '\n';
         return Fail(input.ExitCode(), crt::ToUtf8(input.StopMessage()));
@@ -140,7 +141,7 @@ int RunBom(const std::vector<std::string>& args) {
             std::cerr << "kestrel: " << crt::ToUtf8(ed::TrimmedText(alert)) << '\n';
         return kExitNoBom;
     }
-    if (!progress.ReportOpened())
+    if (!progress.reportOpened)
         return Fail(kExitNoBom, arguments->drawing +
                                     " has no block references to count (in model space, on "
                                     "layers that are not frozen)");

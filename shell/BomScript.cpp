@@ -113,8 +113,10 @@ double ScaledCornerX(double cornerX, double tableWidth, double scale) {
 
 } // namespace
 
-BomScript::BomScript(const BomArguments& arguments, std::wstring reportPath, AcDbDatabase& database)
-    : arguments_(arguments), reportPath_(std::move(reportPath)), database_(database) {
+BomScript::BomScript(const BomArguments& arguments, std::wstring reportPath, AcDbDatabase& database,
+                     BomProgress& progress)
+    : arguments_(arguments), reportPath_(std::move(reportPath)), database_(database),
+      progress_(progress) {
     using Kind = DialogStep::Kind;
     if (arguments.sort)
         for (int i = 0; i < ClicksToSort(*arguments.sort, arguments.sortDescending); ++i) {
@@ -139,7 +141,7 @@ std::optional<std::wstring> BomScript::Next(const std::wstring& awaited) {
     if (awaited == L"Select objects" && selectionLines_ < 2)
         return selectionLines_++ == 0 ? L"ALL" : L"";
     if (awaited == L"dialog \"BOM Report\"") {
-        reportOpened_ = true;
+        progress_.reportOpened = true;
         return NextInReport();
     }
     if (awaited == L"file dialog \"Save as\"" && !reportPath_.empty())
@@ -175,8 +177,8 @@ std::optional<std::wstring> BomScript::TitleClick(bool down) {
         std::vector<HeadingCell> cells = VisibleHeadingCells(heading);
         const auto column = static_cast<std::size_t>(*arguments_.sort);
         if (cells.size() != kReportTitles) {
-            problem_ = L"the report does not show all its column titles (one is 0 wide or "
-                       L"scrolled out of view), so it cannot be sorted by a click on one";
+            progress_.problem = L"the report does not show all its column titles (one is 0 wide or "
+                                L"scrolled out of view), so it cannot be sorted by a click on one";
             return std::nullopt;
         }
         CRect client;
@@ -197,7 +199,7 @@ std::optional<std::wstring> BomScript::NextWhileDragging() {
         return std::nullopt;
     auto width = LastTableWidth(database_);
     if (!width) {
-        problem_ = L"the table block just built is not in the drawing";
+        progress_.problem = L"the table block just built is not in the drawing";
         return std::nullopt;
     }
     const double x = ScaledCornerX(arguments_.tableX, *width, arguments_.scale);

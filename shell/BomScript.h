@@ -17,19 +17,22 @@
 
 namespace shell {
 
+// What the run learns from the waits it answers. The editor input owns the script and drops
+// it when the input ends, so this outlives it.
+struct BomProgress {
+    bool reportOpened = false; // the report dialog opened: the count found something to show
+    std::wstring problem;      // why the script could not go on where it stopped early
+};
+
 class BomScript : public ed::LineSource {
 public:
     // `reportPath` is where "Save to file" saves ("" = no report).
-    BomScript(const BomArguments& arguments, std::wstring reportPath, AcDbDatabase& database);
+    BomScript(const BomArguments& arguments, std::wstring reportPath, AcDbDatabase& database,
+              BomProgress& progress);
 
     std::optional<std::wstring> Next(const std::wstring& awaited) override;
     std::wstring Where() const override { return L"kestrel bom"; }
     bool EchoesLines() const override { return true; }
-
-    // Whether the report dialog opened (the count found something to show).
-    bool ReportOpened() const { return reportOpened_; }
-    // Why the script could not go on where it stopped early ("" when it did not).
-    const std::wstring& Problem() const { return problem_; }
 
 private:
     // One step in the report dialog: a literal line, or half of a click on a column title.
@@ -45,15 +48,14 @@ private:
     const BomArguments& arguments_;
     std::wstring reportPath_;
     AcDbDatabase& database_;
+    BomProgress& progress_;
     std::deque<DialogStep> reportSteps_;
     int commands_ = 0;
     int fileDialogs_ = 0;
     int selectionLines_ = 0;
     int corners_ = 0;
     int dragLines_ = 0;
-    bool reportOpened_ = false;
     std::wstring titlePoint_; // where the current title click happens, "x,y"
-    std::wstring problem_;
 };
 
 } // namespace shell
