@@ -52,7 +52,7 @@ private:
 class QuietEditor {
 public:
     QuietEditor() { ed::Input().SetStreams(&commandLine, &alerts); }
-    ~QuietEditor() { ed::Input().SetStreams(&std::cout, &std::cerr); }
+    ~QuietEditor() { ed::Input().SetStreams(nullptr, nullptr); } // the standard streams again
     QuietEditor(const QuietEditor&) = delete;
     QuietEditor& operator=(const QuietEditor&) = delete;
     std::ostringstream commandLine, alerts;
