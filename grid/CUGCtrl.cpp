@@ -5,9 +5,12 @@
 
 #include <algorithm>
 
+#include <afxdlgs.h>
+
 #include "grid/CUGCnrBtn.h"
 #include "grid/CUGGrid.h"
 #include "grid/CUGHScroll.h"
+#include "grid/CUGHint.h"
 #include "grid/CUGSideHdg.h"
 #include "grid/CUGTopHdg.h"
 #include "grid/CUGVScroll.h"
@@ -22,13 +25,15 @@ CUGCtrl::CUGCtrl()
       dataSources(kDataSourceSlots, nullptr), grid(std::make_unique<CUGGrid>()),
       topHdg(std::make_unique<CUGTopHdg>()), sideHdg(std::make_unique<CUGSideHdg>()),
       cornerBtn(std::make_unique<CUGCnrBtn>()), vScroll(std::make_unique<CUGVScroll>()),
-      hScroll(std::make_unique<CUGHScroll>()) {
+      hScroll(std::make_unique<CUGHScroll>()), hint(std::make_unique<CUGHint>()) {
     RegisterCellType(&standardType);
     RegisterCellType(&dropListType);
     RegisterCellType(&checkBoxType);
     RegisterCellType(&arrowType);
     sheets.push_back(std::make_unique<CUGGridInfo>());
     gridInfo = sheets.front().get();
+    gridInfo->standardEditor = &defaultEdit;
+    defaultEdit.SetFrame(this);
     gridInfo->builtinStore->SetGrid(this);
     gridInfo->builtinStore->SetSortComparer(&sortHook_);
     grid->Attach(this, gridInfo);
@@ -45,6 +50,9 @@ CUGCtrl::CUGCtrl()
 CUGCtrl::~CUGCtrl() {
     // The windows go while every part of the frame is still there to answer them.
     paintEnabled = 0;
+    if (findDialog && findDialog->m_hWnd)
+        findDialog->DestroyWindow(); // it deletes itself
+    hint.reset();
     if (m_hWnd)
         DestroyWindow();
     for (int i = 0; i < fonts->GetCapacity(); ++i)
@@ -98,6 +106,8 @@ void CUGCtrl::CreateChildWindows() {
     cornerBtn->Create(nullptr, L"", child, none, this, UG_CNRBTN_ID);
     vScroll->Create(child | SBS_VERT, none, this, UG_VSCROLL_ID);
     hScroll->Create(child | SBS_HORZ, none, this, UG_HSCROLL_ID);
+    hint->Create(this, 0);
+    defaultEdit.Create(WS_CHILD | ES_MULTILINE | ES_AUTOVSCROLL, none, this, UG_EDIT_ID);
     if (gridInfo->doubleBufferMode)
         grid->SetOffscreenPainting(gridInfo->doubleBufferMode);
 }
@@ -320,28 +330,6 @@ int CUGCtrl::StartMenu(int col, long row, POINT* screenPoint, int section) {
     if (!popupMenu->TrackPopupMenu(TPM_LEFTALIGN | TPM_RIGHTBUTTON, screenPoint->x, screenPoint->y,
                                    this))
         return 3;
-    return GRID_SUCCESS;
-}
-
-// ---- editing ----
-
-int CUGCtrl::CancelEdit() {
-    if (!editing)
-        return GRID_SUCCESS;
-    editing = 0;
-    if (editCtrl && editCtrl->m_hWnd) {
-        bool hadFocus = GetFocus() == editCtrl;
-        editCtrl->ShowWindow(SW_HIDE);
-        if (hadFocus && grid->m_hWnd)
-            grid->SetFocus();
-    }
-    return GRID_SUCCESS;
-}
-
-int CUGCtrl::SetEditCtrl(CWnd* edit) {
-    if (!edit)
-        return GRID_ERROR;
-    gridInfo->standardEditor = edit;
     return GRID_SUCCESS;
 }
 

@@ -19,6 +19,7 @@
 #include "grid/CUGCellType.h"
 #include "grid/CUGCheckBoxType.h"
 #include "grid/CUGDropListType.h"
+#include "grid/CUGEdit.h"
 #include "grid/CUGGridInfo.h"
 #include "grid/CUGPtrList.h"
 #include "grid/UGDefines.h"
@@ -30,6 +31,7 @@ class CUGSideHdg;
 class CUGCnrBtn;
 class CUGHScroll;
 class CUGVScroll;
+class CUGHint;
 class CUGDataSource;
 class CFindReplaceDialog;
 class COleDataObject;
@@ -37,6 +39,7 @@ class COleDataObject;
 // Control identifiers of the child windows.
 constexpr UINT UG_GRID_ID = 1, UG_TOPHDG_ID = 2, UG_SIDEHDG_ID = 3, UG_CNRBTN_ID = 4, UG_TAB_ID = 5,
                UG_VSCROLL_ID = 6, UG_HSCROLL_ID = 7;
+constexpr UINT UG_EDIT_ID = 123; // the default in-place editor
 // Menu command ids from this one upward reach OnPopupCommand.
 constexpr UINT UG_MENU_FIRST_ID = 1000;
 
@@ -222,14 +225,44 @@ public:
     CUGDataSource* GetDataSource(int index) const;
     int SelectDataSource(int index);
 
-    // ---- sorting ----
+    // ---- sorting, finding ----
     // Rows ordered by the columns' cells through OnSortCompare (stable: rows that compare
     // equal keep their order); flags: UG_SORT_DESCENDING, other bits reach the hook as they
     // are. The data source's answer (UG_NA when it cannot sort); nothing is repainted.
     int SortRowsBy(int col, int flags);
     int SortRowsBy(int* cols, int count, int flags);
+    // The modeless find (or find and replace) dialog over the grid; nothing while one is open.
+    int ShowFindDialog();
+    int ShowReplaceDialog();
+    // Search every column, row by row, instead of the current column alone.
+    int SetFindAllColumns(int on);
 
-    // ---- editing (the editors come with in-place editing) ----
+    // ---- clipboard and popup menu ----
+    // The selected cells (the current cell without a selection) as text, row by row: a tab
+    // between cells of a row, a line feed between rows. Cutting empties the cells wholly.
+    int CopySelected();
+    int CutSelected();
+    // Clipboard text from the current cell on, tabs stepping right and line breaks (CR, LF
+    // or CR LF) down; cells outside the grid are skipped and the grid never grows. The
+    // cells reached are selected; 1 when the clipboard holds no text.
+    int Paste();
+    // Application items of the popup menu: ids from UG_MENU_FIRST_ID reach OnPopupCommand;
+    // an empty text or the id -1 adds a separator.
+    int AddMenuItem(int id, LPCTSTR text);
+    int RemoveMenuItem(int id);
+    int EmptyMenu();
+
+    // ---- in-place editing ----
+    // Opens the sheet's editor over a cell (the current one without col and row); a key
+    // above 0 is typed into it first. 0 opened, 1 refused (read-only cell, a type without an
+    // editor, a hook or the data source said no), 2 the current cell could not move there.
+    int BeginEdit();
+    int BeginEdit(int key);
+    int BeginEdit(int col, long row, int key);
+    // The editor's text comes back: stored unless cancelled, then editing goes on at the
+    // next cell when asked to (wrapping at the edges, stepping over joined cells). 1 when
+    // the edit ended, 0 when OnEditEnd keeps it open.
+    int EditFinish(LPCTSTR text, int cancelFlag, int continueFlag, int nextCol, long nextRow);
     int CancelEdit();
     int SetEditCtrl(CWnd* edit);
     CWnd* GetEditCtrl() const { return gridInfo->standardEditor; }
@@ -352,16 +385,22 @@ public:
     std::unique_ptr<CUGCnrBtn> cornerBtn;
     std::unique_ptr<CUGVScroll> vScroll;
     std::unique_ptr<CUGHScroll> hScroll;
+    std::unique_ptr<CUGHint> hint;
     CWnd* trackingWnd = nullptr;
-    CWnd* editCtrl = nullptr;
+    CUGEdit defaultEdit;
+    CWnd* editCtrl = nullptr; // the editor in use while editing
     int editing = 0;
     int editCol = -1;
     long editRow = -1;
+    CWnd* editParent = nullptr; // the window the editor lies in
+    CUGCell editCell;           // the cell being edited, as shown
     CUGCell scratchCell2;
     CPen highlightPen;
     CPen shadowPen;
     CFindReplaceDialog* findDialog = nullptr;
     int findDialogOpen = 0;
+    int findFirstSearch = 0;
+    int findAllColumns = 0;
 
 protected:
     int OnCreate(LPCREATESTRUCT cs) override;
@@ -373,6 +412,7 @@ protected:
     void OnVScroll(UINT code, UINT pos, CScrollBar* bar) override;
     UINT OnGetDlgCode() override;
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
     class SortHook : public CUGSortComparer {
@@ -409,6 +449,18 @@ private:
     int PageRow(int direction) const;
     int PageCol(int direction) const;
     void ClampView();
+
+    // Editing, finding and the clipboard.
+    bool SelectionCoversMoreThanCurrentCell() const;
+    // Where the editor goes for a cell: its rectangle and window; false for no place.
+    bool EditPlace(int col, long row, CWnd** parent, CRect* rect);
+    void NextCellAfterEdit(int& nextCol, long& nextRow);
+    int OpenFindDialog(BOOL findOnly);
+    void OnFindMessage(CFindReplaceDialog* dialog);
+    // The next cell whose text matches, from (col, row); false when there is none.
+    bool FindNext(const CString& text, long flags, int& col, long& row);
+    void ReplaceAll(const CString& text, const CString& replacement, long flags);
+    int CopyOrCut(bool cut);
 
     SortHook sortHook_{this};
     bool inLayout_ = false;

@@ -5,6 +5,7 @@
 #include "grid/CUGCtrl.h"
 #include "grid/CUGGrid.h"
 #include "grid/CUGGridInfo.h"
+#include "grid/CUGHint.h"
 
 CUGHScroll::~CUGHScroll() {
     if (m_hWnd)
@@ -69,17 +70,37 @@ void CUGHScroll::HandleScroll(UINT code, UINT pos) {
         frame_->MoveLeftCol(UG_BOTTOM);
         break;
     case SB_THUMBPOSITION:
+        if (gi.hScrollHints && frame_->hint)
+            frame_->hint->Hide();
         frame_->SetLeftCol(static_cast<int>(pos) + gi.lockedCols);
         break;
     case SB_THUMBTRACK:
         trackCol_ = static_cast<int>(pos) + gi.lockedCols;
         if (gi.hScrollMode == 1)
             frame_->SetLeftCol(trackCol_);
+        if (gi.hScrollHints)
+            ShowTrackHint();
         break;
     default:
         break;
     }
     gi.lastInputKind = UG_INPUT_KEYBOARD;
+}
+
+// Which column the thumb points at, centred on the pointer just above the bar.
+void CUGHScroll::ShowTrackHint() {
+    CUGHint* hint = frame_->hint.get();
+    if (!hint || !hint->m_hWnd)
+        return;
+    CString text;
+    frame_->OnHScrollHintText(trackCol_, &text);
+    CPoint pointer;
+    GetCursorPos(&pointer);
+    frame_->ScreenToClient(&pointer);
+    hint->SetAlignment(UG_HINT_CENTER | UG_HINT_BOTTOM);
+    hint->SetReservedAlignment(UG_HINT_CENTER);
+    hint->SetText(text, FALSE);
+    hint->MoveHintWindow(pointer.x, gridInfo_->hScrollRect.top - 1, 20);
 }
 
 void CUGHScroll::OnRButtonDown(UINT flags, CPoint point) {

@@ -26,6 +26,8 @@ protected:
     void OnRButtonDown(UINT flags, CPoint point) override;
 
 private:
+    void ShowTrackHint();
+
     CUGCtrl* frame_ = nullptr;
     CUGGridInfo* gridInfo_ = nullptr;
     int lastMaxLeftCol_ = -1;

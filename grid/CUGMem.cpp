@@ -19,6 +19,30 @@ void CUGMem::ResetColCache() {
     currentColIndex_ = currentRow_ ? currentRow_->firstColIndex : 0;
 }
 
+namespace {
+// Rows closer than this to the cached one are walked to; farther ones are looked up.
+constexpr long kLongestWalk = 64;
+} // namespace
+
+void CUGMem::InvalidateRowIndex() {
+    rowIndexValid_ = false;
+    rowIndex_.clear();
+}
+
+void CUGMem::BuildRowIndex() {
+    rowIndex_.clear();
+    RowNode* first = currentRow_;
+    long firstIndex = currentRowIndex_;
+    while (first && first->prev) {
+        first = first->prev;
+        --firstIndex;
+    }
+    for (RowNode* node = first; node; node = node->next)
+        rowIndex_.push_back(node);
+    rowIndexFirst_ = firstIndex;
+    rowIndexValid_ = true;
+}
+
 int CUGMem::SeekRow(long row) {
     if (!currentRow_)
         return 1;
@@ -27,6 +51,14 @@ int CUGMem::SeekRow(long row) {
         if (!currentCol_)
             ResetColCache();
         return 0;
+    }
+    if (row > currentRowIndex_ + kLongestWalk || row < currentRowIndex_ - kLongestWalk) {
+        if (!rowIndexValid_)
+            BuildRowIndex();
+        const long last = rowIndexFirst_ + static_cast<long>(rowIndex_.size()) - 1;
+        const long nearest = std::clamp(row, rowIndexFirst_, last);
+        currentRow_ = rowIndex_[static_cast<std::size_t>(nearest - rowIndexFirst_)];
+        currentRowIndex_ = nearest;
     }
     while (row > currentRowIndex_ && currentRow_->next) {
         currentRow_ = currentRow_->next;
@@ -101,14 +133,18 @@ int CUGMem::SetCell(int col, long row, CUGCell* cell) {
     if (!currentRow_) {
         currentRow_ = rowPool_.New();
         currentRowIndex_ = 0;
+        InvalidateRowIndex();
         ResetColCache();
     }
     if (row != currentRowIndex_) {
+        SeekRow(row); // as near as the stored rows go
         while (row > currentRowIndex_) {
             if (!currentRow_->next) {
                 RowNode* added = rowPool_.New();
                 added->prev = currentRow_;
                 currentRow_->next = added;
+                if (rowIndexValid_)
+                    rowIndex_.push_back(added);
             }
             currentRow_ = currentRow_->next;
             ++currentRowIndex_;
@@ -118,6 +154,7 @@ int CUGMem::SetCell(int col, long row, CUGCell* cell) {
                 RowNode* added = rowPool_.New();
                 added->next = currentRow_;
                 currentRow_->prev = added;
+                InvalidateRowIndex();
             }
             currentRow_ = currentRow_->prev;
             --currentRowIndex_;
@@ -180,6 +217,7 @@ int CUGMem::Empty() {
     currentColIndex_ = 0;
     findCol_ = 0;
     findRow_ = 0;
+    InvalidateRowIndex();
     return 0;
 }
 
@@ -188,6 +226,7 @@ int CUGMem::Empty() {
 int CUGMem::InsertRow(long row) {
     if (SeekRow(row) != 0)
         return 0; // rows past the stored ones are empty anyway
+    InvalidateRowIndex();
     RowNode* added = rowPool_.New();
     added->next = currentRow_;
     added->prev = currentRow_->prev;
@@ -201,6 +240,7 @@ int CUGMem::InsertRow(long row) {
 int CUGMem::DeleteRow(long row) {
     if (SeekRow(row) != 0)
         return 0;
+    InvalidateRowIndex();
     RowNode* doomed = currentRow_;
     if (doomed->prev)
         doomed->prev->next = doomed->next;
@@ -369,9 +409,8 @@ int CUGMem::SearchNext(CString* text, int* col, long* row, long flags) {
                 findRow_ = *row = r;
                 return 0;
             }
-        } else if (allCols) {
-            c = firstColOfRow;
         }
+        // A row the store does not hold is one visit; the column stays where it is.
         stepRow();
     }
     return 1;
@@ -409,13 +448,19 @@ int CUGMem::SortRowsBy(int* cols, int numCols, int flags) {
         return 0;
     }
 
-    // The key cells of every row, looked up once (null where nothing is stored).
+    // The key cells of every row, looked up once (null where nothing is stored) and copied
+    // side by side: the comparisons then read compact memory instead of cells spread over
+    // the whole store, which is most of the sort's time on large grids.
     const std::size_t keys = static_cast<std::size_t>(numCols);
+    std::vector<CUGCell> keyCopies(n * keys);
     std::vector<CUGCell*> keyCells(n * keys, nullptr);
     for (std::size_t i = 0; i < n; ++i) {
         for (std::size_t k = 0; k < keys; ++k) {
             ColNode* node = FindColNode(rows[i], cols[k]);
-            keyCells[i * keys + k] = node ? node->cell() : nullptr;
+            if (node && node->cell()) {
+                keyCopies[i * keys + k].ReplaceFrom(*node->cell());
+                keyCells[i * keys + k] = &keyCopies[i * keys + k];
+            }
         }
     }
     auto after = [&](std::size_t earlier, std::size_t later) {
@@ -424,6 +469,15 @@ int CUGMem::SortRowsBy(int* cols, int numCols, int flags) {
 
     // Bottom-up merge sort of row positions; a row of the right run goes first only when the
     // left one belongs after it, which keeps equal rows in their order.
+    // The cells of both runs are fetched ahead of their comparisons: on a large grid the
+    // sort would otherwise spend most of its time waiting for memory.
+    auto warm = [&](std::size_t row, bool text) {
+        if (const CUGCell* cell = keyCells[row * keys]) {
+            __builtin_prefetch(cell);
+            if (LPCTSTR chars = text ? cell->GetText() : nullptr)
+                __builtin_prefetch(chars);
+        }
+    };
     std::vector<std::size_t> order(n), buffer(n);
     for (std::size_t i = 0; i < n; ++i)
         order[i] = i;
@@ -432,8 +486,17 @@ int CUGMem::SortRowsBy(int* cols, int numCols, int flags) {
             std::size_t mid = std::min(lo + width, n);
             std::size_t hi = std::min(lo + 2 * width, n);
             std::size_t a = lo, b = mid, out = lo;
-            while (a < mid && b < hi)
+            while (a < mid && b < hi) {
+                if (a + 2 < mid)
+                    warm(order[a + 2], false);
+                if (a + 1 < mid)
+                    warm(order[a + 1], true);
+                if (b + 2 < hi)
+                    warm(order[b + 2], false);
+                if (b + 1 < hi)
+                    warm(order[b + 1], true);
                 buffer[out++] = after(order[a], order[b]) ? order[b++] : order[a++];
+            }
             while (a < mid)
                 buffer[out++] = order[a++];
             while (b < hi)

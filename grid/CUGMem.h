@@ -5,6 +5,7 @@
 // so walking the grid row by row or cell by cell costs a constant per step.
 
 #include <optional>
+#include <vector>
 
 #include "grid/CUGCell.h"
 #include "grid/CUGDataSource.h"
@@ -64,6 +65,11 @@ private:
     };
 
     void RewindToFirstRow();
+    // Far jumps: the row nodes in order, so that reaching a row far from the cached one
+    // costs no walk over every row between. Rebuilt on demand after rows were inserted,
+    // deleted or put before the first; rows added at the end extend it.
+    void InvalidateRowIndex();
+    void BuildRowIndex();
     void ResetColCache();
     static ColNode* FindColNode(RowNode* row, int col);
     void FreeRow(RowNode* row);
@@ -79,4 +85,7 @@ private:
     ColNode* currentCol_ = nullptr;
     int findCol_ = 0;
     long findRow_ = 0;
+    std::vector<RowNode*> rowIndex_;
+    long rowIndexFirst_ = 0; // row number of rowIndex_.front()
+    bool rowIndexValid_ = false;
 };

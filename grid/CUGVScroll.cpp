@@ -5,6 +5,7 @@
 #include "grid/CUGCtrl.h"
 #include "grid/CUGGrid.h"
 #include "grid/CUGGridInfo.h"
+#include "grid/CUGHint.h"
 
 CUGVScroll::~CUGVScroll() {
     if (m_hWnd)
@@ -98,17 +99,37 @@ void CUGVScroll::HandleScroll(UINT code, UINT pos) {
         frame_->MoveTopRow(UG_BOTTOM);
         break;
     case SB_THUMBPOSITION:
+        if (gi.vScrollHints && frame_->hint)
+            frame_->hint->Hide();
         frame_->SetTopRow(static_cast<long>(pos * rowsPerBar_));
         break;
     case SB_THUMBTRACK:
         trackRow_ = static_cast<long>(pos * rowsPerBar_);
         if (gi.vScrollMode == 1)
             frame_->SetTopRow(trackRow_);
+        if (gi.vScrollHints)
+            ShowTrackHint();
         break;
     default:
         break;
     }
     gi.lastInputKind = UG_INPUT_KEYBOARD;
+}
+
+// Which row the thumb points at, just left of the bar at the pointer's height.
+void CUGVScroll::ShowTrackHint() {
+    CUGHint* hint = frame_->hint.get();
+    if (!hint || !hint->m_hWnd)
+        return;
+    CString text;
+    frame_->OnVScrollHintText(trackRow_, &text);
+    CPoint pointer;
+    GetCursorPos(&pointer);
+    frame_->ScreenToClient(&pointer);
+    hint->SetAlignment(UG_HINT_RIGHT | UG_HINT_VCENTER);
+    hint->SetReservedAlignment(UG_HINT_CENTER);
+    hint->SetText(text, FALSE);
+    hint->MoveHintWindow(gridInfo_->vScrollRect.left - 1, pointer.y, 40);
 }
 
 void CUGVScroll::OnRButtonDown(UINT flags, CPoint point) {

@@ -31,6 +31,8 @@ protected:
     void OnRButtonDown(UINT flags, CPoint point) override;
 
 private:
+    void ShowTrackHint();
+
     CUGCtrl* frame_ = nullptr;
     CUGGridInfo* gridInfo_ = nullptr;
     double barPerRow_ = 1.0;

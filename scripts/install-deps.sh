@@ -12,6 +12,8 @@ packages=(
   python3-ezdxf
   # a display for the window tests and screenshots of it
   xvfb xdotool imagemagick
+  # another program on the display's clipboard, for the grid's copy and paste test
+  xclip
 )
 sudo=
 if [ "$(id -u)" -ne 0 ]; then sudo=sudo; fi

@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+#include <string>
+#include <vector>
+
 #include "grid/CUGCell.h"
 #include "grid/CUGGridInfo.h"
 
@@ -307,6 +311,70 @@ TEST(CUGMem, AllColumnSearchGoesRowByRowAndWraps) {
     cell.SetText(L"x");
     loose.SetCell(0, 0, &cell);
     EXPECT_EQ(loose.SearchFirst(&x, &col, &row, flags), 1);
+}
+
+TEST(CUGMem, AllColumnSearchKeepsItsColumnAcrossRowsTheStoreDoesNotHold) {
+    Sheet sheet(3, 6); // the store holds row 0 alone
+    CUGMem& store = sheet.store();
+    sheet.Put(0, 0, L"x");
+    sheet.Put(2, 0, L"x");
+    CString x(L"x");
+    // From column 0 of an empty row the search looks on at column 1 and keeps it while it
+    // passes the empty rows, so row 0 is entered at column 1 and its first match is column 2.
+    int col = 0;
+    long row = 3;
+    ASSERT_EQ(store.SearchNext(&x, &col, &row, SEARCH_ALLCOLS), 0);
+    EXPECT_EQ(col, 2);
+    EXPECT_EQ(row, 0);
+    col = 2;
+    row = 3;
+    ASSERT_EQ(store.SearchNext(&x, &col, &row, SEARCH_ALLCOLS | SEARCH_UP), 0);
+    EXPECT_EQ(col, 0);
+    EXPECT_EQ(row, 0);
+}
+
+TEST(CUGMem, FarJumpsFindTheRightRowWhateverWasInsertedOrDeletedBetween) {
+    // The store against a plain model: rows far apart read in turn while rows are inserted,
+    // deleted, added past the end and put before the first (a heading row).
+    Sheet sheet(1, 5000);
+    CUGMem& store = sheet.store();
+    std::vector<std::wstring> model; // row r of the store holds model[r]; "" means nothing
+    auto put = [&](long row, const std::wstring& text) {
+        sheet.Put(0, row, text.c_str());
+        if (static_cast<std::size_t>(row) >= model.size())
+            model.resize(static_cast<std::size_t>(row) + 1);
+        model[static_cast<std::size_t>(row)] = text;
+    };
+    for (long r = 0; r < 3000; r += 1)
+        put(r, L"row " + std::to_wstring(r));
+    std::mt19937 random(5);
+    auto check = [&](int probes) {
+        for (int i = 0; i < probes; ++i) {
+            long row = static_cast<long>(random() % (model.size() + 50));
+            CString expected = row < static_cast<long>(model.size()) &&
+                                       !model[static_cast<std::size_t>(row)].empty()
+                                   ? CString(model[static_cast<std::size_t>(row)].c_str())
+                                   : CString(L"<none>");
+            ASSERT_EQ(sheet.Text(0, row), expected) << "row " << row;
+        }
+    };
+    check(200);
+    for (int round = 0; round < 30; ++round) {
+        long at = static_cast<long>(random() % model.size());
+        if (round % 3 == 0) {
+            store.InsertRow(at);
+            model.insert(model.begin() + at, L"");
+        } else if (round % 3 == 1) {
+            store.DeleteRow(at);
+            model.erase(model.begin() + at);
+        } else {
+            put(static_cast<long>(model.size()) + 3, L"appended " + std::to_wstring(round));
+        }
+        check(50);
+    }
+    sheet.Put(0, -1, L"heading"); // a row before the first
+    EXPECT_EQ(sheet.Text(0, -1), CString(L"heading"));
+    check(200);
 }
 
 TEST(CUGMem, FindPrevNonEmptyColSkipsEmptyTextAndItself) {

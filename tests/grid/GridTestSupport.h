@@ -3,6 +3,7 @@
 // with messages, and the helpers those tests share.
 
 #include <filesystem>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -12,6 +13,14 @@
 #include "grid/CUGCtrl.h"
 #include "grid/CUGGrid.h"
 #include "grid/CUGGridInfo.h"
+
+// Failing checks show texts as texts.
+inline void PrintTo(const CString& text, std::ostream* out) {
+    *out << '"';
+    for (int i = 0; i < text.GetLength(); ++i)
+        *out << (text[i] < 128 ? static_cast<char>(text[i]) : '?');
+    *out << '"';
+}
 
 // A grid that records the hooks it hears, in order, as short lines ("cellmoved 0 1 0 2").
 class RecordingGrid : public CUGCtrl {
@@ -100,6 +109,10 @@ inline std::filesystem::path GridShotsDir() {
 inline void SaveShot(CWnd& topLevel, const std::string& name) {
     ui::ShotOf(&topLevel, (GridShotsDir() / (name + ".png")).wstring());
 }
+
+// Several top-level windows (a grid's window and the pop-ups over it, bottom first) as the
+// screen shows them, on the desktop's colour, cut to the area they cover.
+void SaveScreenShot(const std::vector<CWnd*>& bottomToTop, const std::string& name);
 
 // Input through the queue, as a user's would arrive, at client points of a window.
 inline void PostMouse(CWnd* w, UINT message, CPoint client, UINT keys = 0) {

@@ -141,6 +141,60 @@ TEST(Window, SubclassingTakesTheWindowOverInPlace) {
     EXPECT_FALSE(taker.SubclassDlgItem(999, &top));
 }
 
+TEST(Window, AChildMovesToAnotherParentKeepingItsPlaceNumbers) {
+    LoggingWnd top, left, right, child;
+    ASSERT_TRUE(top.CreateTop(CRect(0, 0, 200, 100)));
+    ASSERT_TRUE(left.CreateChild(&top, CRect(0, 0, 100, 100), 1));
+    ASSERT_TRUE(right.CreateChild(&top, CRect(100, 0, 200, 100), 2));
+    ASSERT_TRUE(child.CreateChild(&left, CRect(10, 10, 30, 20), 3));
+    CWnd other;
+    ASSERT_TRUE(other.Create(nullptr, L"", WS_VISIBLE, CRect(50, 50, 60, 60), &right, 4));
+    EXPECT_EQ(child.SetParent(&right), &left);
+    EXPECT_EQ(child.GetParent(), &right);
+    EXPECT_EQ(left.GetDlgItem(3), nullptr);
+    EXPECT_EQ(right.GetTopWindow(), &child); // above the new siblings
+    CPoint p(0, 0);
+    child.ClientToScreen(&p);
+    EXPECT_EQ(p, CPoint(110, 10));
+    EXPECT_EQ(top.SetParent(&left), nullptr);    // a top-level window stays one
+    EXPECT_EQ(right.SetParent(&child), nullptr); // nor moves into its own descendant
+    EXPECT_EQ(child.SetParent(nullptr), nullptr);
+    child.DestroyWindow(); // leaves through its new parent
+    EXPECT_EQ(right.GetTopWindow(), &other);
+}
+
+TEST(Window, AWindowThatMovesTheFocusWhileLosingItKeepsThatMove) {
+    // Losing the focus, `editor` gives it to `next` (as an editor that ends and opens on
+    // the next cell does); the window that was asked for never hears of it.
+    class Passing : public LoggingWnd {
+    public:
+        CWnd* next = nullptr;
+        CWnd* focusSeen = nullptr;
+
+    protected:
+        void OnKillFocus(CWnd* newWnd) override {
+            focusSeen = GetFocus();
+            LoggingWnd::OnKillFocus(newWnd);
+            if (next)
+                next->SetFocus();
+        }
+    };
+    LoggingWnd top, asked, next;
+    Passing editor;
+    ASSERT_TRUE(top.CreateTop(CRect(0, 0, 100, 100)));
+    ASSERT_TRUE(editor.CreateChild(&top, CRect(0, 0, 10, 10), 1));
+    ASSERT_TRUE(asked.CreateChild(&top, CRect(20, 0, 30, 10), 2));
+    ASSERT_TRUE(next.CreateChild(&top, CRect(40, 0, 50, 10), 3));
+    editor.SetFocus();
+    editor.next = &next;
+    asked.SetFocus();
+    EXPECT_EQ(editor.focusSeen, &asked); // the new focus is in place while the old one hears
+    EXPECT_EQ(CWnd::GetFocus(), &next);
+    EXPECT_EQ(next.Count(WM_SETFOCUS), 1);
+    EXPECT_EQ(asked.Count(WM_SETFOCUS), 0);
+    EXPECT_EQ(asked.Count(WM_KILLFOCUS), 1);
+}
+
 TEST(Window, QuitEndsEveryLoopAndTranslateMakesCharacters) {
     class QuittingDialog : public CDialog {
     public:

@@ -480,6 +480,10 @@ public:
 
     // Tree.
     CWnd* GetParent() const { return parent_; }
+    // Moves a child window under another parent, on top of its new siblings, keeping its
+    // position numbers (now in the new parent's client coordinates); the old parent, or
+    // null when refused (a top-level window, a missing parent or one inside this window).
+    CWnd* SetParent(CWnd* newParent);
     CWnd* GetOwner() const { return owner_ ? owner_ : parent_; }
     void SetOwner(CWnd* owner) { owner_ = owner; }
     CWnd* GetTopLevelParent() const;

@@ -195,6 +195,34 @@ BOOL CWnd::SubclassDlgItem(UINT id, CWnd* parent) {
     return item ? SubclassWindow(item) : FALSE;
 }
 
+CWnd* CWnd::SetParent(CWnd* newParent) {
+    if (!m_hWnd || !parent_ || !newParent || !IsWindow(newParent) || newParent == this ||
+        IsChild(newParent))
+        return nullptr;
+    CWnd* old = parent_;
+    if (old == newParent)
+        return old;
+    bool visible = style_ & WS_VISIBLE;
+    if (visible)
+        WindowSystem::Invalidate(old, ui::Region(rect_), true, true);
+    auto& sib = old->children_;
+    sib.erase(std::remove(sib.begin(), sib.end(), this), sib.end());
+    auto& owned = old->ownedChildren_;
+    auto it = std::find_if(owned.begin(), owned.end(),
+                           [&](const std::unique_ptr<CWnd>& p) { return p.get() == this; });
+    if (it != owned.end()) {
+        newParent->ownedChildren_.push_back(std::move(*it));
+        owned.erase(it);
+    }
+    parent_ = newParent;
+    newParent->children_.insert(newParent->children_.begin(), this);
+    if (visible) {
+        frameDirty_ = true;
+        WindowSystem::Invalidate(this, ui::Region(WindowSystem::ClientRect(this)), true, true);
+    }
+    return old;
+}
+
 // ---- messages ----
 
 LRESULT CWnd::SendMessage(UINT message, WPARAM wParam, LPARAM lParam) {

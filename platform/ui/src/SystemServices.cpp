@@ -64,10 +64,13 @@ HWND SetFocus(HWND hwnd) {
         return old;
     if (hwnd && !hwnd->m_hWnd)
         return nullptr;
+    // The new window holds the focus before the old one hears that it lost it, so a window
+    // that moves the focus on while losing it keeps that move; the new one hears of the
+    // focus only when it still has it.
+    WindowSystem::Focus() = hwnd;
     if (old && old->m_hWnd)
         old->SendMessage(WM_KILLFOCUS, reinterpret_cast<WPARAM>(hwnd));
-    WindowSystem::Focus() = hwnd;
-    if (hwnd && hwnd->m_hWnd) {
+    if (hwnd && hwnd->m_hWnd && WindowSystem::Focus() == hwnd) {
         hwnd->SendMessage(WM_SETFOCUS, reinterpret_cast<WPARAM>(old));
         if (hwnd->m_hWnd)
             WindowSystem::FocusMovedWithin(hwnd->GetTopLevelParent(), hwnd);
