@@ -34,8 +34,12 @@ BOOL ModuleMain(HINSTANCE instance, DWORD reason) {
         }
         InitAcUiDLL();
     } else if (reason == DLL_PROCESS_DETACH) {
-        if (extensionModule.attached)
+        // Nothing of the detached library stays behind, its path included: the settings files
+        // are found beside an attached module only.
+        if (extensionModule.attached) {
             extensionModule = ExtensionModuleRecord{};
+            modulePath[0] = L'\0';
+        }
     }
     return TRUE;
 }

@@ -2,6 +2,12 @@
 // "BOM Report" (template 201): the counted records of one ZRBOMC run. The dialog owns the
 // run's working state: the records, the name index used while counting, and the table block
 // that "&Insert" builds for the command to place.
+//
+// It ends with OK only when "&Insert" built a table; "&Close", the title bar, Esc (in the grid
+// or elsewhere) and a failed build end it with Cancel, the first three after keeping the
+// settings. Enter outside a button does nothing. The hidden "&Attach New" button stays hidden
+// and disabled: it would ask for a new selection in the drawing while the report covers it,
+// and a failed selection would leave an empty report.
 
 #include <afxtempl.h>
 
@@ -23,10 +29,17 @@ public:
     ~CalcPriceDialog() override;
 
     BOOL OnInitDialog() override;
-    // Keeps the column widths and the price file in the settings files and ends the dialog.
+    // Keeps the column widths and the price file in the settings files and ends the dialog
+    // with Cancel.
     void CloseReport();
     // Reads the report's column widths and `reportPriceFile` from the settings files.
     void ReadSettings();
+    // "Show Price": shows or hides the two price columns.
+    void ToggleShowPrice();
+    // "&Save to file": the report as a fixed-width text file; the dialog stays open.
+    void SaveReportToFile();
+    // "&Insert": keeps the settings, builds the table block and ends with OK when it was built.
+    void InsertTable();
 
     MyCug2 grid;
     CArray<ResultString, const ResultString&> results;
@@ -37,6 +50,9 @@ protected:
     void DoDataExchange(CDataExchange* dx) override;
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
     void OnClose() override;
+    void OnOK() override;
+    void OnCancel() override;
+    void OnLButtonDown(UINT flags, CPoint point) override;
 
     CStatic fileLabel;
     int showPriceCheck = 0;

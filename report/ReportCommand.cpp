@@ -25,6 +25,7 @@ void RunReport(CalcPriceDialog& dialog) {
 
     if (!CountBlockReferences(dialog))
         return;
-    if (dialog.DoModal() == IDOK)
+    // Only "&Insert" ends the report with OK, and only after it built a table.
+    if (dialog.DoModal() == IDOK && dialog.tableBlockName[0])
         PlaceTableBlock(dialog.tableBlockName, dialog.grid.tableWidth, dialog.grid.tableHeight);
 }

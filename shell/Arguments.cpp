@@ -5,6 +5,7 @@ namespace shell {
 const char* UsageText() {
     return R"(usage: kestrel DRAWING.dxf [--script FILE | -c LINE ...] [-o OUT.dxf] [--shots DIR] [--gui]
                           [--module PATH]
+       kestrel bom DRAWING.dxf [--prices FILE.prc] [--report OUT.txt|-] ...   (kestrel bom --help)
        kestrel --help
 
 Opens the drawing, loads the module (kestrel.arx), runs the editor input and unloads the
@@ -32,9 +33,12 @@ else the console: the same language typed live. A line answers what waits at tha
 
 Windows are drawn headless (in memory); alerts appear as message boxes, which the script
 answers (CLICK "OK"), and are also printed on standard error. ZRBOMT opens the "BOM
-Template" dialog; ZRBOMC asks for a price file and a selection, counts and prices the block
-references and opens the "BOM Report" dialog. The dialogs' grids are not built yet: for now
-they show their controls, and Close, Esc or the title bar's close end them.
+Template" dialog, the price-list editor. ZRBOMC asks for a price file and a
+selection, counts and prices the block references and opens the "BOM Report" dialog: a click
+on a column title sorts by it, "Show Price" hides or shows the prices, "Save to file" saves
+the report as text, "Insert" builds the table block and then asks for its upper-left corner
+and its scale (MOVE, then PICK or ENTER), "Close" or Esc ends. `kestrel bom` does all of it
+in one command.
 
 Options:
   --script FILE   read the input from FILE (UTF-8)
@@ -100,10 +104,6 @@ std::optional<Arguments> ParseArguments(const std::vector<std::string>& args, st
             result.shots = *v;
         } else if (arg == "--gui") {
             result.gui = true;
-        } else if (arg == "bom") {
-            error =
-                arg + " is not available yet: run ZRBOMC in a script (--script FILE or -c LINE)";
-            return std::nullopt;
         } else if (arg.size() > 1 && arg[0] == '-') {
             error = "unknown option " + arg;
             return std::nullopt;

@@ -14,6 +14,7 @@
 #include "sdl/SdlDisplay.h"
 
 #include "shell/Arguments.h"
+#include "shell/BomRun.h"
 #include "shell/DialogInput.h"
 #include "shell/LoadedModule.h"
 #include "shell/ScriptFile.h"
@@ -64,7 +65,48 @@ std::unique_ptr<ed::LineSource> InputOf(const Arguments& arguments, std::string&
 
 } // namespace
 
+int RunCommands(AcDbDatabase& database, ed::DatabaseDrawing& drawing,
+                std::unique_ptr<ed::LineSource> input, const CommandRunOptions& options,
+                std::string& error) {
+    auto module =
+        LoadedModule::Open(options.module.empty() ? DefaultModulePath() : options.module, error);
+    if (!module)
+        return ed::kExitBadInput;
+
+    // The drawing is the editor's and the module's working drawing for the whole run.
+    ed::SetDrawing(&drawing);
+    acdbHostApplicationServices()->setWorkingDatabase(&database);
+    struct Release {
+        ~Release() {
+            ed::SetDrawing(nullptr);
+            acdbHostApplicationServices()->setWorkingDatabase(nullptr);
+        }
+    } release;
+
+    ed::SysVars().Reset();
+    ed::Input().Begin(std::move(input));
+    DialogInput dialogs(crt::FromUtf8(options.shots));
+    DialogInputScope dialogInput(dialogs);
+    // With --gui, or with a display and no script, the windows are real windows; without
+    // a script the person at the display also gives the dialogs their input.
+    DisplayScope display;
+    if (options.gui || (ui::sdl::DisplayPresent() && !options.scripted)) {
+        std::wstring why;
+        if (!display.Open(!options.scripted, why) && options.gui) {
+            error = "--gui: " + crt::ToUtf8(why);
+            return ed::kExitBadInput;
+        }
+    }
+    module->Init();
+    ed::RunCommandLine();
+    module->Unload();
+    module.reset();
+    return ed::kExitOk;
+}
+
 int Run(const std::vector<std::string>& args) {
+    if (!args.empty() && args[0] == "bom")
+        return RunBom(std::vector<std::string>(args.begin() + 1, args.end()));
     std::string error;
     auto arguments = ParseArguments(args, error);
     if (!arguments)
@@ -81,41 +123,14 @@ int Run(const std::vector<std::string>& args) {
     if (!input)
         return Fail(ed::kExitBadInput, error);
 
-    std::string modulePath = arguments->module.empty() ? DefaultModulePath() : arguments->module;
-    auto module = LoadedModule::Open(modulePath, error);
-    if (!module)
-        return Fail(ed::kExitBadInput, error);
-
-    // The drawing is the editor's and the module's working drawing for the whole run.
     ed::DatabaseDrawing drawing(database);
-    ed::SetDrawing(&drawing);
-    acdbHostApplicationServices()->setWorkingDatabase(&database);
-    struct Release {
-        ~Release() {
-            ed::SetDrawing(nullptr);
-            acdbHostApplicationServices()->setWorkingDatabase(nullptr);
-        }
-    } release;
-
-    ed::SysVars().Reset();
-    ed::Input().Begin(std::move(input));
-    DialogInput dialogs(crt::FromUtf8(arguments->shots));
-    {
-        DialogInputScope dialogInput(dialogs);
-        // With --gui, or with a display and no script, the windows are real windows; without
-        // a script the person at the display also gives the dialogs their input.
-        bool scripted = !arguments->script.empty() || !arguments->lines.empty();
-        DisplayScope display;
-        if (arguments->gui || (ui::sdl::DisplayPresent() && !scripted)) {
-            std::wstring why;
-            if (!display.Open(!scripted, why) && arguments->gui)
-                return Fail(ed::kExitBadInput, "--gui: " + crt::ToUtf8(why));
-        }
-        module->Init();
-        ed::RunCommandLine();
-        module->Unload();
-        module.reset();
-    }
+    CommandRunOptions options;
+    options.module = arguments->module;
+    options.shots = arguments->shots;
+    options.gui = arguments->gui;
+    options.scripted = !arguments->script.empty() || !arguments->lines.empty();
+    if (int code = RunCommands(database, drawing, std::move(input), options, error))
+        return Fail(code, error);
 
     ed::EditorInput& editor = ed::Input();
     if (editor.Stopped())

@@ -52,6 +52,7 @@ TEST(ModuleEntry, AttachKeepsTheFirstInstanceAndStoresThePath) {
 
     EXPECT_EQ(ModuleMain(first, DLL_PROCESS_DETACH), TRUE);
     EXPECT_EQ(ExtensionModule().attached, 0);
+    EXPECT_STREQ(ModulePath(), L""); // the next attach, or none, decides where settings go
     EXPECT_EQ(ModuleMain(first, DLL_PROCESS_DETACH), TRUE); // detaching twice is harmless
 }
 
