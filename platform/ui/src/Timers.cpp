@@ -16,9 +16,11 @@ struct Timer {
     TIMERPROC proc;
 };
 
+// Never destroyed: windows that live in statics are destroyed at exit, after this list would be,
+// and forget their timers then.
 std::vector<Timer>& Timers() {
-    static std::vector<Timer> timers;
-    return timers;
+    static auto* timers = new std::vector<Timer>;
+    return *timers;
 }
 
 bool Overdue(DWORD due, DWORD now) {
