@@ -63,8 +63,29 @@ public:
         calls.push_back("coldrop " + std::to_string(from) + " " + std::to_string(to));
         return 1;
     }
+    // Heading clicks: "top left 4 -2 1" (heading, button, column, row, down).
     void OnTopHdgLeftClick(int col, long row, int updn, RECT*, POINT*, int) override {
-        calls.push_back("topclick " + std::to_string(col) + " " + std::to_string(row) + " " +
+        RecordClick("top left", col, row, updn);
+    }
+    void OnTopHdgRightClick(int col, long row, int updn, RECT*, POINT*, int) override {
+        RecordClick("top right", col, row, updn);
+    }
+    void OnTopHdgDoubleClick(int col, long row, RECT*, POINT*, int) override {
+        RecordClick("top double", col, row, 1);
+    }
+    void OnSideHdgLeftClick(int col, long row, int updn, RECT*, POINT*, int) override {
+        RecordClick("side left", col, row, updn);
+    }
+    void OnSideHdgRightClick(int col, long row, int updn, RECT*, POINT*, int) override {
+        RecordClick("side right", col, row, updn);
+    }
+    void OnSideHdgDoubleClick(int col, long row, RECT*, POINT*, int) override {
+        RecordClick("side double", col, row, 1);
+    }
+
+private:
+    void RecordClick(const std::string& what, int col, long row, int updn) {
+        calls.push_back(what + " " + std::to_string(col) + " " + std::to_string(row) + " " +
                         std::to_string(updn));
     }
 };
