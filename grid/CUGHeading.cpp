@@ -5,6 +5,7 @@
 #include "grid/CUGCtrl.h"
 #include "grid/CUGGrid.h"
 #include "grid/CUGGridInfo.h"
+#include "grid/UGCellButtons.h"
 
 namespace {
 constexpr int kEdgeSlack = 3; // a pointer closer than this to an edge grabs it
@@ -405,33 +406,25 @@ CUGHeading::Hit CUGHeading::HitTest(CPoint point) const {
     return hit;
 }
 
-void CUGHeading::PassClick(const Hit& hit, Click click, int updn, CPoint point) {
+void CUGHeading::PassClick(const Hit& hit, UGButton button, int updn, CPoint point) {
     CRect rect = hit.rect;
-    int processed = 0;
-    if (hit.onCell) {
-        frame_->GetCell(hit.col, hit.row, &scratchCell_);
-        CUGCellType* type = frame_->CellTypeOf(scratchCell_);
-        if (click == Click::Left)
-            processed = type->HandleLeftButton(hit.col, hit.row, updn, &rect, &point);
-        else if (click == Click::Right)
-            processed = type->HandleRightButton(hit.col, hit.row, updn, &rect, &point);
-        else
-            processed = type->HandleDoubleClick(hit.col, hit.row, &rect, &point);
-    }
-    switch (click) {
-    case Click::Left:
+    int processed = hit.onCell ? UGPassButton(*frame_, scratchCell_, hit.col, hit.row, button, updn,
+                                              &rect, &point)
+                               : 0;
+    switch (button) {
+    case UGButton::Left:
         if (titlesRows_)
             frame_->OnSideHdgLeftClick(hit.col, hit.row, updn, &rect, &point, processed);
         else
             frame_->OnTopHdgLeftClick(hit.col, hit.row, updn, &rect, &point, processed);
         break;
-    case Click::Right:
+    case UGButton::Right:
         if (titlesRows_)
             frame_->OnSideHdgRightClick(hit.col, hit.row, updn, &rect, &point, processed);
         else
             frame_->OnTopHdgRightClick(hit.col, hit.row, updn, &rect, &point, processed);
         break;
-    case Click::Double:
+    case UGButton::Double:
         if (titlesRows_)
             frame_->OnSideHdgDoubleClick(hit.col, hit.row, &rect, &point, processed);
         else
@@ -460,7 +453,7 @@ void CUGHeading::OnLButtonDown(UINT, CPoint point) {
     Hit hit = HitTest(point);
     if (hit.onCell)
         OnTitlePressed(hit.col, hit.row);
-    PassClick(hit, Click::Left, 1, point);
+    PassClick(hit, UGButton::Left, 1, point);
     gridInfo_->lastInputKind = UG_INPUT_KEYBOARD;
 }
 
@@ -468,20 +461,20 @@ void CUGHeading::OnLButtonUp(UINT, CPoint point) {
     if (sizingActive_)
         EndSizing();
     else
-        PassClick(HitTest(point), Click::Left, 0, point);
+        PassClick(HitTest(point), UGButton::Left, 0, point);
     OnLeftReleased();
     if (GetCapture() == this)
         ReleaseCapture();
 }
 
 void CUGHeading::OnLButtonDblClk(UINT, CPoint point) {
-    PassClick(HitTest(point), Click::Double, 0, point);
+    PassClick(HitTest(point), UGButton::Double, 0, point);
 }
 
 void CUGHeading::OnRButtonDown(UINT, CPoint point) {
     GiveGridFocus();
     Hit hit = HitTest(point);
-    PassClick(hit, Click::Right, 1, point);
+    PassClick(hit, UGButton::Right, 1, point);
     if (gridInfo_->popupMenuEnabled) {
         CPoint screen = point;
         ClientToScreen(&screen);
@@ -490,5 +483,5 @@ void CUGHeading::OnRButtonDown(UINT, CPoint point) {
 }
 
 void CUGHeading::OnRButtonUp(UINT, CPoint point) {
-    PassClick(HitTest(point), Click::Right, 0, point);
+    PassClick(HitTest(point), UGButton::Right, 0, point);
 }

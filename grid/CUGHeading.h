@@ -13,6 +13,7 @@
 
 #include "grid/CUGCell.h"
 #include "grid/CellRedrawList.h"
+#include "grid/UGCellButtons.h"
 
 class CUGCtrl;
 class CUGGridInfo;
@@ -86,7 +87,6 @@ protected:
     int sizingIndex_ = 0;
 
 private:
-    enum class Click { Left, Right, Double };
     struct Hit {
         int col = -1;
         long row = -1;
@@ -95,7 +95,7 @@ private:
     };
     Hit HitTest(CPoint point) const;
     // Hands a click to the cell type of the title hit, then to the frame's hook.
-    void PassClick(const Hit& hit, Click click, int updn, CPoint point);
+    void PassClick(const Hit& hit, UGButton button, int updn, CPoint point);
     void GiveGridFocus();
     int Section() const;
 

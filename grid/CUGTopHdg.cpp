@@ -4,6 +4,7 @@
 
 #include "grid/CUGCtrl.h"
 #include "grid/CUGGridInfo.h"
+#include "grid/UGDragPump.h"
 
 BOOL CUGTopHdg::PreCreateWindow(CREATESTRUCT& cs) {
     cs.style |= static_cast<LONG>(WS_CLIPCHILDREN | WS_CLIPSIBLINGS);
@@ -89,23 +90,8 @@ void CUGTopHdg::ScrollWhileMovingColumn(CPoint point) {
     for (;;) {
         int before = gridInfo_->leftCol;
         frame_->SetLeftCol(gridInfo_->leftCol + (point.x < 0 ? -1 : 1));
-        bool scrolled = gridInfo_->leftCol != before;
-        for (;;) {
-            if (GetCapture() != this)
-                return;
-            MSG msg;
-            if (PeekMessage(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
-                if (msg.message == WM_MOUSEMOVE || msg.message == WM_LBUTTONUP)
-                    return;
-                PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE);
-                TranslateMessage(&msg);
-                DispatchMessage(&msg);
-                continue;
-            }
-            if (!scrolled && !WaitMessage())
-                return;
-            break;
-        }
+        if (!PumpBetweenDragSteps(this, gridInfo_->leftCol != before))
+            return;
     }
 }
 
