@@ -11,31 +11,15 @@
 
 namespace {
 
-// Ten columns of 75 and 200 rows of 20 in a frame of 420 x 260: with both scroll bars the
-// cells have 363 x 223 pixels.
-class InputGrid : public ::testing::Test {
+class InputGrid : public QueueDrivenGrid {
 protected:
-    void SetUp() override {
-        ASSERT_TRUE(grid.CreateGrid(WS_VISIBLE, CRect(0, 0, 420, 260), &window, 1));
-        grid.SetColCount(10);
-        grid.SetRowCount(200);
+    void Prepare() override {
         for (int c = 0; c < 10; ++c)
             grid.SetCellText(c, -1, (L"Col " + std::to_wstring(c)).c_str());
-        grid.RepaintAll();
-        grid.grid->SetFocus();
-        Settle();
-        grid.calls.clear();
-    }
-    void Key(UINT key) {
-        PostKey(key);
-        Settle();
     }
     LRESULT Send(CWnd* w, UINT message, int x, int y, UINT keys = 0) {
         return w->SendMessage(message, keys, MAKELPARAM(x, y));
     }
-
-    GridWindow window{CRect(60, 60, 480, 320)};
-    RecordingGrid grid;
 };
 
 } // namespace
@@ -313,9 +297,7 @@ TEST_F(InputGrid, TheDropListOffersTheLinesOfTheLabelAndTakesAChoice) {
     grid.SetCellLabel(1, 1, L"alpha\nbeta\ngamma");
     grid.RepaintAll();
     // Cell (1, 1) is x 75..149, y 20..39; its button is the inner right 17 pixels.
-    PostMouse(grid.grid.get(), WM_LBUTTONDOWN, CPoint(140, 30), MK_LBUTTON);
-    PostMouse(grid.grid.get(), WM_LBUTTONUP, CPoint(140, 30));
-    Settle();
+    ClickCells(CPoint(140, 30));
     CUGLstBox* list = grid.dropListType.GetListBox();
     ASSERT_NE(list, nullptr);
     ASSERT_TRUE(list->IsWindowVisible());
@@ -346,9 +328,7 @@ TEST_F(InputGrid, CheckBoxesToggleByClickAndBySpace) {
     grid.SetCellText(0, 2, L"0.5");
     grid.RepaintAll();
     // The box of row 2 (y 40..59) is x 3..14, y 44..55.
-    PostMouse(grid.grid.get(), WM_LBUTTONDOWN, CPoint(8, 50), MK_LBUTTON);
-    PostMouse(grid.grid.get(), WM_LBUTTONUP, CPoint(8, 50));
-    Settle();
+    ClickCells(CPoint(8, 50));
     EXPECT_EQ(grid.GetCellText(0, 2), CString(L"0.000000")); // 0.5 was marked: now 0
     grid.SetCellText(0, 2, L"0.5");
     ui::PostInput(WM_CHAR, L' ', POINT{0, 0}, 1);
@@ -359,9 +339,7 @@ TEST_F(InputGrid, CheckBoxesToggleByClickAndBySpace) {
     grid.FetchCellInto(0, 2, &readOnly);
     readOnly.SetReadOnly(TRUE);
     grid.SetCell(0, 2, &readOnly);
-    PostMouse(grid.grid.get(), WM_LBUTTONDOWN, CPoint(8, 50), MK_LBUTTON);
-    PostMouse(grid.grid.get(), WM_LBUTTONUP, CPoint(8, 50));
-    Settle();
+    ClickCells(CPoint(8, 50));
     EXPECT_EQ(grid.GetCellText(0, 2), CString(L"1.000000"));
 }
 

@@ -3,6 +3,7 @@
 // with messages, and the helpers those tests share.
 
 #include <filesystem>
+#include <gtest/gtest.h>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -146,3 +147,35 @@ inline void PostMouse(CWnd* w, UINT message, CPoint client, UINT keys = 0) {
 inline void PostKey(UINT key, UINT message = WM_KEYDOWN) {
     ui::PostInput(message, key, POINT{0, 0}, 1);
 }
+
+// Ten columns of 75 and 200 rows of 20 in a frame of 420 x 260 (with both scroll bars the
+// cells have 363 x 223 pixels), driven through the queue: painted, the cell area focused and
+// the hooks heard while setting up forgotten.
+class QueueDrivenGrid : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(grid.CreateGrid(WS_VISIBLE, CRect(0, 0, 420, 260), &window, 1));
+        grid.SetColCount(10);
+        grid.SetRowCount(200);
+        Prepare();
+        grid.RepaintAll();
+        grid.grid->SetFocus();
+        Settle();
+        grid.calls.clear();
+    }
+    // What a fixture sets up before the first paint.
+    virtual void Prepare() {}
+    void Key(UINT key) {
+        PostKey(key);
+        Settle();
+    }
+    // A left click at a point of the cell area.
+    void ClickCells(CPoint point) {
+        PostMouse(grid.grid.get(), WM_LBUTTONDOWN, point, MK_LBUTTON);
+        PostMouse(grid.grid.get(), WM_LBUTTONUP, point);
+        Settle();
+    }
+
+    GridWindow window{CRect(60, 60, 480, 320)};
+    RecordingGrid grid;
+};
