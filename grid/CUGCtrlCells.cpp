@@ -336,11 +336,8 @@ int CUGCtrl::GetCellFromPoint(int x, int y, int* col, long* row, RECT* rect) {
     if (x < 0 || y < 0 || x >= gi.gridWidth || y >= gi.gridHeight)
         return GRID_ERROR;
     int left = 0;
-    for (int c = 0; c < gi.numberCols && left <= gi.gridWidth; ++c) {
-        if (c == gi.lockedCols && c < gi.leftCol)
-            c = gi.leftCol;
-        if (c >= gi.numberCols)
-            break;
+    for (int c = gi.NextShownCol(-1); c < gi.numberCols && left <= gi.gridWidth;
+         c = gi.NextShownCol(c)) {
         int width = GetColumnWidth(c);
         if (width > 0 && x < left + width) {
             *col = c;
@@ -357,11 +354,8 @@ int CUGCtrl::GetCellFromPoint(int x, int y, int* col, long* row, RECT* rect) {
             *row = r;
     } else {
         int top = 0;
-        for (long r = 0; r < gi.numberRows && top <= gi.gridHeight; ++r) {
-            if (r == gi.lockedRows && r < gi.topRow)
-                r = gi.topRow;
-            if (r >= gi.numberRows)
-                break;
+        for (long r = gi.NextShownRow(-1); r < gi.numberRows && top <= gi.gridHeight;
+             r = gi.NextShownRow(r)) {
             int height = GetRowHeight(r);
             if (height > 0 && y < top + height) {
                 *row = r;

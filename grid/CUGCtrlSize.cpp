@@ -12,6 +12,31 @@
 
 namespace {
 constexpr int kMaxHeadingLines = 32; // heading rows or heading columns
+
+// A heading's size: the sum of its rows' heights or its columns' widths, within bounds.
+int HeadingTotal(const std::vector<int>& sizes) {
+    int total = 0;
+    for (int size : sizes)
+        total += size;
+    return std::min(total, UG_MAX_SIZE);
+}
+
+// A size the grid state took moves the windows; one it refused changes nothing.
+int LaidOutAfter(CUGCtrl& frame, int result) {
+    if (result != GRID_SUCCESS)
+        return GRID_ERROR;
+    frame.LayoutChildren();
+    return GRID_SUCCESS;
+}
+
+// Locked lines the grid state took change what the view shows.
+int ShownAfter(CUGCtrl& frame, int result) {
+    if (result != GRID_SUCCESS)
+        return GRID_ERROR;
+    frame.RecalcVisibleRange();
+    frame.RepaintAll();
+    return GRID_SUCCESS;
+}
 } // namespace
 
 // ---- the visible range ----
@@ -149,17 +174,11 @@ int CUGCtrl::SetUniformRowHeight(int on) {
 }
 
 int CUGCtrl::SetSideHdgWidth(int width) {
-    if (gridInfo->SetSideHdgWidth(width) != GRID_SUCCESS)
-        return GRID_ERROR;
-    LayoutChildren();
-    return GRID_SUCCESS;
+    return LaidOutAfter(*this, gridInfo->SetSideHdgWidth(width));
 }
 
 int CUGCtrl::SetTopHdgHeight(int height) {
-    if (gridInfo->SetTopHdgHeight(height) != GRID_SUCCESS)
-        return GRID_ERROR;
-    LayoutChildren();
-    return GRID_SUCCESS;
+    return LaidOutAfter(*this, gridInfo->SetTopHdgHeight(height));
 }
 
 int CUGCtrl::SetTopHdgRowHeight(int row, int height) {
@@ -168,10 +187,7 @@ int CUGCtrl::SetTopHdgRowHeight(int row, int height) {
     if (index < 0 || index >= gi.numberTopHdgRows || height < 0 || height > UG_MAX_SIZE)
         return GRID_ERROR;
     gi.topHdgHeights[static_cast<std::size_t>(index)] = height;
-    int total = 0;
-    for (int h : gi.topHdgHeights)
-        total += h;
-    gi.topHdgHeight = std::min(total, UG_MAX_SIZE);
+    gi.topHdgHeight = HeadingTotal(gi.topHdgHeights);
     LayoutChildren();
     return GRID_SUCCESS;
 }
@@ -182,10 +198,7 @@ int CUGCtrl::SetTopHdgRowCount(int rows) {
         return GRID_ERROR;
     gi.topHdgHeights.resize(static_cast<std::size_t>(rows), gi.defRowHeight);
     gi.numberTopHdgRows = rows;
-    int total = 0;
-    for (int h : gi.topHdgHeights)
-        total += h;
-    gi.topHdgHeight = std::min(total, UG_MAX_SIZE);
+    gi.topHdgHeight = HeadingTotal(gi.topHdgHeights);
     LayoutChildren();
     return GRID_SUCCESS;
 }
@@ -197,42 +210,25 @@ int CUGCtrl::SetSideHdgColCount(int cols) {
     const int width = CUGGridInfo::kDefaultSideHdgColWidth;
     gi.sideHdgWidths.resize(static_cast<std::size_t>(cols), width);
     gi.numberSideHdgCols = cols;
-    int total = 0;
-    for (int w : gi.sideHdgWidths)
-        total += w;
-    gi.sideHdgWidth = std::min(total, UG_MAX_SIZE);
+    gi.sideHdgWidth = HeadingTotal(gi.sideHdgWidths);
     LayoutChildren();
     return GRID_SUCCESS;
 }
 
 int CUGCtrl::SetVScrollWidth(int width) {
-    if (gridInfo->SetVScrollWidth(width) != GRID_SUCCESS)
-        return GRID_ERROR;
-    LayoutChildren();
-    return GRID_SUCCESS;
+    return LaidOutAfter(*this, gridInfo->SetVScrollWidth(width));
 }
 
 int CUGCtrl::SetHScrollHeight(int height) {
-    if (gridInfo->SetHScrollHeight(height) != GRID_SUCCESS)
-        return GRID_ERROR;
-    LayoutChildren();
-    return GRID_SUCCESS;
+    return LaidOutAfter(*this, gridInfo->SetHScrollHeight(height));
 }
 
 int CUGCtrl::FreezeCols(int count) {
-    if (gridInfo->FreezeCols(count) != GRID_SUCCESS)
-        return GRID_ERROR;
-    RecalcVisibleRange();
-    RepaintAll();
-    return GRID_SUCCESS;
+    return ShownAfter(*this, gridInfo->FreezeCols(count));
 }
 
 int CUGCtrl::FreezeRows(long count) {
-    if (gridInfo->FreezeRows(count) != GRID_SUCCESS)
-        return GRID_ERROR;
-    RecalcVisibleRange();
-    RepaintAll();
-    return GRID_SUCCESS;
+    return ShownAfter(*this, gridInfo->FreezeRows(count));
 }
 
 // ---- rows and columns ----

@@ -303,19 +303,11 @@ void CUGGrid::DrawCells(CDC* screenDc, CDC* memoryDc) {
     int blankRight = -1, blankBottom = -1;
     int lastRight = 0;
     int y = 0;
-    for (long row = 0; row < gi.numberRows; ++row) {
-        if (row == gi.lockedRows && row < gi.topRow)
-            row = gi.topRow;
-        if (row >= gi.numberRows)
-            break;
+    for (long row = gi.NextShownRow(-1); row < gi.numberRows; row = gi.NextShownRow(row)) {
         int height = frame_->GetRowHeight(row);
         if (height > 0) {
             int x = 0;
-            for (int col = 0; col < gi.numberCols; ++col) {
-                if (col == gi.lockedCols && col < gi.leftCol)
-                    col = gi.leftCol;
-                if (col >= gi.numberCols)
-                    break;
+            for (int col = gi.NextShownCol(-1); col < gi.numberCols; col = gi.NextShownCol(col)) {
                 int width = frame_->GetColumnWidth(col);
                 if (width <= 0)
                     continue;

@@ -11,6 +11,7 @@
 
 #include "grid/CUGCell.h"
 #include "grid/CellRedrawList.h"
+#include "grid/UGCellButtons.h"
 
 class CUGCtrl;
 class CUGGridInfo;
@@ -84,6 +85,9 @@ private:
         bool onCell = false;
     };
     Hit HitTest(CPoint point);
+    // The cell type of the cell hit hears of a button; answers what it processed (0 off the
+    // cells).
+    int PassButton(Hit& hit, UGButton button, int updn, POINT* point);
     // The loop that follows the pointer while the left button is held: moves the drag cell
     // and scrolls past the edges until the pointer moves again or the button is released.
     void DragSelect(CPoint point);

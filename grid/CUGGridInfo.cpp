@@ -215,6 +215,16 @@ int CUGGridInfo::GetSideHdgColWidth(int col) const {
     return sideHdgWidths[static_cast<std::size_t>(index)];
 }
 
+int CUGGridInfo::NextShownCol(int col) const {
+    ++col;
+    return col == lockedCols && col < leftCol ? leftCol : col;
+}
+
+long CUGGridInfo::NextShownRow(long row) const {
+    ++row;
+    return row == lockedRows && row < topRow ? topRow : row;
+}
+
 int CUGGridInfo::SetVScrollWidth(int width) {
     if (width < 0 || width > UG_MAX_SIZE)
         return GRID_ERROR;

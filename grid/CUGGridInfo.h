@@ -72,6 +72,10 @@ public:
     int SetSideHdgWidth(int width);        // 0..1024
     int GetTopHdgRowHeight(int row) const; // row -1 .. -numberTopHdgRows, else 0
     int GetSideHdgColWidth(int col) const; // col -1 .. -numberSideHdgCols, else 0
+    // The next column (row) the view shows after `col`: past the locked columns it jumps to
+    // the first scrolling one. -1 gives the first shown.
+    int NextShownCol(int col) const;
+    long NextShownRow(long row) const;
 
     int SetVScrollWidth(int width);   // 0..1024
     int SetHScrollHeight(int height); // 0..1024

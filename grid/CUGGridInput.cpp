@@ -9,6 +9,8 @@
 #include "grid/CUGCtrl.h"
 #include "grid/CUGGrid.h"
 #include "grid/CUGGridInfo.h"
+#include "grid/UGCellButtons.h"
+#include "grid/UGDragPump.h"
 
 namespace {
 // The cell of the last tool-tip hit test, shared by every grid window.
@@ -27,6 +29,12 @@ CUGGrid::Hit CUGGrid::HitTest(CPoint point) {
     else
         hit.col = -1, hit.row = -1;
     return hit;
+}
+
+int CUGGrid::PassButton(Hit& hit, UGButton button, int updn, POINT* point) {
+    if (!hit.onCell)
+        return 0;
+    return UGPassButton(*frame_, scratchCell_, hit.col, hit.row, button, updn, &hit.rect, point);
 }
 
 // ---- focus ----
@@ -143,27 +151,18 @@ void CUGGrid::OnLButtonDown(UINT flags, CPoint point) {
     gi.lastInputKind = UG_INPUT_LBUTTON;
     gi.mouseFlags = flags;
     Hit hit = HitTest(point);
-    int processed = 0;
-    if (hit.onCell) {
+    if (hit.onCell)
         frame_->MoveToCell(hit.col, hit.row);
-        frame_->GetCell(hit.col, hit.row, &scratchCell_);
-        processed = frame_->CellTypeOf(scratchCell_)
-                        ->HandleLeftButton(hit.col, hit.row, 1, &hit.rect, &point);
-        if (processed)
-            cellTypeHasMouse_ = 1;
-    }
+    int processed = PassButton(hit, UGButton::Left, 1, &point);
+    if (processed)
+        cellTypeHasMouse_ = 1;
     frame_->OnCellLeftClick(hit.col, hit.row, 1, &hit.rect, &point, processed);
     gi.lastInputKind = UG_INPUT_KEYBOARD;
 }
 
 void CUGGrid::OnLButtonUp(UINT, CPoint point) {
     Hit hit = HitTest(point);
-    int processed = 0;
-    if (hit.onCell) {
-        frame_->GetCell(hit.col, hit.row, &scratchCell_);
-        processed = frame_->CellTypeOf(scratchCell_)
-                        ->HandleLeftButton(hit.col, hit.row, 0, &hit.rect, &point);
-    }
+    int processed = PassButton(hit, UGButton::Left, 0, &point);
     frame_->OnCellLeftClick(hit.col, hit.row, 0, &hit.rect, &point, processed);
     if (GetCapture() == this)
         ReleaseCapture();
@@ -172,12 +171,7 @@ void CUGGrid::OnLButtonUp(UINT, CPoint point) {
 
 void CUGGrid::OnLButtonDblClk(UINT, CPoint point) {
     Hit hit = HitTest(point);
-    int processed = 0;
-    if (hit.onCell) {
-        frame_->GetCell(hit.col, hit.row, &scratchCell_);
-        processed = frame_->CellTypeOf(scratchCell_)
-                        ->HandleDoubleClick(hit.col, hit.row, &hit.rect, &point);
-    }
+    int processed = PassButton(hit, UGButton::Double, 0, &point);
     frame_->OnCellDoubleClick(hit.col, hit.row, &hit.rect, &point, processed);
 }
 
@@ -188,13 +182,9 @@ void CUGGrid::OnRButtonDown(UINT flags, CPoint point) {
     gi.lastInputKind = UG_INPUT_RBUTTON;
     gi.mouseFlags = flags;
     Hit hit = HitTest(point);
-    int processed = 0;
-    if (hit.onCell) {
+    if (hit.onCell)
         frame_->MoveToCell(hit.col, hit.row);
-        frame_->GetCell(hit.col, hit.row, &scratchCell_);
-        processed = frame_->CellTypeOf(scratchCell_)
-                        ->HandleRightButton(hit.col, hit.row, 1, &hit.rect, &point);
-    }
+    int processed = PassButton(hit, UGButton::Right, 1, &point);
     frame_->OnCellRightClick(hit.col, hit.row, 1, &hit.rect, &point, processed);
     gi.lastInputKind = UG_INPUT_KEYBOARD;
     if (gi.popupMenuEnabled) {
@@ -206,12 +196,7 @@ void CUGGrid::OnRButtonDown(UINT flags, CPoint point) {
 
 void CUGGrid::OnRButtonUp(UINT, CPoint point) {
     Hit hit = HitTest(point);
-    int processed = 0;
-    if (hit.onCell) {
-        frame_->GetCell(hit.col, hit.row, &scratchCell_);
-        processed = frame_->CellTypeOf(scratchCell_)
-                        ->HandleRightButton(hit.col, hit.row, 0, &hit.rect, &point);
-    }
+    int processed = PassButton(hit, UGButton::Right, 0, &point);
     frame_->OnCellRightClick(hit.col, hit.row, 0, &hit.rect, &point, processed);
 }
 
@@ -293,24 +278,8 @@ void CUGGrid::DragSelect(CPoint point) {
         AutoScrollStep(point, rightEdge, bottomEdge);
         bool changed = gi.dragCol != oldCol || gi.dragRow != oldRow || gi.leftCol != oldLeft ||
                        gi.topRow != oldTop;
-        // Pump the queue until the pointer moves again or the button comes up.
-        for (;;) {
-            if (GetCapture() != this)
-                return;
-            MSG msg;
-            if (PeekMessage(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
-                if (msg.message == WM_MOUSEMOVE || msg.message == WM_LBUTTONUP)
-                    return;
-                PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE);
-                TranslateMessage(&msg);
-                DispatchMessage(&msg);
-                continue;
-            }
-            // Nothing queued: scroll on while scrolling does something, else wait.
-            if (!changed && !WaitMessage())
-                return;
-            break;
-        }
+        if (!PumpBetweenDragSteps(this, changed))
+            return;
     }
 }
 

@@ -3,22 +3,8 @@
 #include <algorithm>
 
 #include "grid/CUGCtrl.h"
-#include "grid/CUGGrid.h"
 #include "grid/CUGGridInfo.h"
 #include "grid/CUGHint.h"
-
-CUGHScroll::~CUGHScroll() {
-    if (m_hWnd)
-        DestroyWindow();
-}
-
-int CUGHScroll::OnCreate(LPCREATESTRUCT cs) {
-    if (CScrollBar::OnCreate(cs) == -1)
-        return -1;
-    if (gridInfo_ && gridInfo_->hScrollHints)
-        EnableToolTips(TRUE);
-    return 0;
-}
 
 void CUGHScroll::Update() {
     if (!m_hWnd)
@@ -45,11 +31,8 @@ void CUGHScroll::Update() {
         frame_->LayoutChildren();
 }
 
-void CUGHScroll::HandleScroll(UINT code, UINT pos) {
+void CUGHScroll::Scroll(UINT code, UINT pos) {
     CUGGridInfo& gi = *gridInfo_;
-    if (frame_->grid && frame_->grid->m_hWnd && GetFocus() != frame_->grid.get())
-        frame_->grid->SetFocus();
-    gi.lastInputKind = UG_INPUT_HEADING;
     switch (code) {
     case SB_LINELEFT:
         frame_->MoveLeftCol(UG_LINEUP);
@@ -84,30 +67,10 @@ void CUGHScroll::HandleScroll(UINT code, UINT pos) {
     default:
         break;
     }
-    gi.lastInputKind = UG_INPUT_KEYBOARD;
 }
 
-// Which column the thumb points at, centred on the pointer just above the bar.
-void CUGHScroll::ShowTrackHint() {
-    CUGHint* hint = frame_->hint.get();
-    if (!hint || !hint->m_hWnd)
-        return;
+CString CUGHScroll::TrackHintText() {
     CString text;
     frame_->OnHScrollHintText(trackCol_, &text);
-    CPoint pointer;
-    GetCursorPos(&pointer);
-    frame_->ScreenToClient(&pointer);
-    hint->SetAlignment(UG_HINT_CENTER | UG_HINT_BOTTOM);
-    hint->SetReservedAlignment(UG_HINT_CENTER);
-    hint->SetText(text, FALSE);
-    hint->MoveHintWindow(pointer.x, gridInfo_->hScrollRect.top - 1, 20);
-}
-
-void CUGHScroll::OnRButtonDown(UINT flags, CPoint point) {
-    if (gridInfo_->popupMenuEnabled) {
-        CPoint screen = point;
-        ClientToScreen(&screen);
-        frame_->StartMenu(0, 0, &screen, UG_HSCROLL);
-    }
-    CScrollBar::OnRButtonDown(flags, point);
+    return text;
 }

@@ -3,22 +3,8 @@
 #include <algorithm>
 
 #include "grid/CUGCtrl.h"
-#include "grid/CUGGrid.h"
 #include "grid/CUGGridInfo.h"
 #include "grid/CUGHint.h"
-
-CUGVScroll::~CUGVScroll() {
-    if (m_hWnd)
-        DestroyWindow();
-}
-
-int CUGVScroll::OnCreate(LPCREATESTRUCT cs) {
-    if (CScrollBar::OnCreate(cs) == -1)
-        return -1;
-    if (gridInfo_ && gridInfo_->vScrollHints)
-        EnableToolTips(TRUE);
-    return 0;
-}
 
 void CUGVScroll::Update() {
     if (!m_hWnd)
@@ -74,11 +60,8 @@ void CUGVScroll::Update() {
         frame_->LayoutChildren();
 }
 
-void CUGVScroll::HandleScroll(UINT code, UINT pos) {
+void CUGVScroll::Scroll(UINT code, UINT pos) {
     CUGGridInfo& gi = *gridInfo_;
-    if (frame_->grid && frame_->grid->m_hWnd && GetFocus() != frame_->grid.get())
-        frame_->grid->SetFocus();
-    gi.lastInputKind = UG_INPUT_HEADING;
     switch (code) {
     case SB_LINEUP:
         frame_->MoveTopRow(UG_LINEUP);
@@ -113,30 +96,10 @@ void CUGVScroll::HandleScroll(UINT code, UINT pos) {
     default:
         break;
     }
-    gi.lastInputKind = UG_INPUT_KEYBOARD;
 }
 
-// Which row the thumb points at, just left of the bar at the pointer's height.
-void CUGVScroll::ShowTrackHint() {
-    CUGHint* hint = frame_->hint.get();
-    if (!hint || !hint->m_hWnd)
-        return;
+CString CUGVScroll::TrackHintText() {
     CString text;
     frame_->OnVScrollHintText(trackRow_, &text);
-    CPoint pointer;
-    GetCursorPos(&pointer);
-    frame_->ScreenToClient(&pointer);
-    hint->SetAlignment(UG_HINT_RIGHT | UG_HINT_VCENTER);
-    hint->SetReservedAlignment(UG_HINT_CENTER);
-    hint->SetText(text, FALSE);
-    hint->MoveHintWindow(gridInfo_->vScrollRect.left - 1, pointer.y, 40);
-}
-
-void CUGVScroll::OnRButtonDown(UINT flags, CPoint point) {
-    if (gridInfo_->popupMenuEnabled) {
-        CPoint screen = point;
-        ClientToScreen(&screen);
-        frame_->StartMenu(0, 0, &screen, UG_VSCROLL);
-    }
-    CScrollBar::OnRButtonDown(flags, point);
+    return text;
 }

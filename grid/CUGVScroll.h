@@ -3,38 +3,24 @@
 // scrolling row. With more than 1000 possible first rows the bar works in thousandths of
 // the range, so its positions stay small; barPerRow and rowsPerBar convert.
 
-#include <afxwin.h>
-
-class CUGCtrl;
-class CUGGridInfo;
+#include "grid/CUGScrollBar.h"
 
 // More possible first rows than this scale the bar.
 constexpr long UG_VSCROLL_SCALE_ABOVE = 1000;
 
-class CUGVScroll : public CScrollBar {
+class CUGVScroll : public CUGScrollBar {
 public:
-    CUGVScroll() = default;
-    ~CUGVScroll() override;
+    CUGVScroll() : CUGScrollBar(Direction::Vertical) {}
 
-    void Attach(CUGCtrl* frame, CUGGridInfo* gridInfo) {
-        frame_ = frame;
-        gridInfo_ = gridInfo;
-    }
     void Update();
-    void HandleScroll(UINT code, UINT pos);
     long GetTrackRow() const { return trackRow_; }
     double BarPerRow() const { return barPerRow_; }
     double RowsPerBar() const { return rowsPerBar_; }
 
-protected:
-    int OnCreate(LPCREATESTRUCT cs) override;
-    void OnRButtonDown(UINT flags, CPoint point) override;
-
 private:
-    void ShowTrackHint();
+    void Scroll(UINT code, UINT pos) override;
+    CString TrackHintText() override;
 
-    CUGCtrl* frame_ = nullptr;
-    CUGGridInfo* gridInfo_ = nullptr;
     double barPerRow_ = 1.0;
     double rowsPerBar_ = 1.0;
     long lastMaxTopRow_ = -2;

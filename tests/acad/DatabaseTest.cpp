@@ -336,6 +336,38 @@ TEST(Database, WorkingDatabaseIsWhatTheHostSets) {
     acdbHostApplicationServices()->setWorkingDatabase(nullptr);
 }
 
+// Each flag keeps its own bit, a tag is never empty, and an attribute takes tag and flags
+// from its definition.
+TEST(Database, AttributeFlagsAndTagsAndWhatAnAttributeTakesFromItsDefinition) {
+    AcDbAttributeDefinition def(AcGePoint3d(0, 0, 0), L"D-1", L"NUMBER", L"Number?");
+    EXPECT_EQ(def.setConstant(true), Acad::eOk);
+    EXPECT_EQ(def.setPreset(true), Acad::eOk);
+    EXPECT_FALSE(def.isInvisible());
+    EXPECT_TRUE(def.isConstant());
+    EXPECT_FALSE(def.isVerifiable());
+    EXPECT_TRUE(def.isPreset());
+    EXPECT_EQ(def.setPreset(false), Acad::eOk);
+    EXPECT_EQ(def.setVerifiable(true), Acad::eOk);
+    EXPECT_TRUE(def.isConstant());
+    EXPECT_TRUE(def.isVerifiable());
+    EXPECT_FALSE(def.isPreset());
+    EXPECT_EQ(def.setTag(L""), Acad::eInvalidInput);
+    EXPECT_EQ(def.setTag(nullptr), Acad::eInvalidInput);
+    EXPECT_STREQ(def.tagConst(), L"NUMBER");
+
+    AcDbAttribute attribute(AcGePoint3d(5, 5, 0), L"", L"OLD");
+    EXPECT_EQ(attribute.setInvisible(true), Acad::eOk);
+    ASSERT_EQ(attribute.setAttributeFromBlock(&def, AcGeMatrix3d()), Acad::eOk);
+    EXPECT_FALSE(attribute.isInvisible());
+    EXPECT_TRUE(attribute.isConstant());
+    ACHAR* tag = attribute.tag();
+    EXPECT_STREQ(tag, L"NUMBER");
+    acutDelString(tag);
+    EXPECT_EQ(attribute.setTag(L""), Acad::eInvalidInput);
+    EXPECT_EQ(attribute.setTag(L"NEW"), Acad::eOk);
+    EXPECT_STREQ(attribute.tagConst(), L"NEW");
+}
+
 TEST(Database, AttributesAddedLaterAndErasedAdditionsAreNotWritten) {
     std::string dir = scratchDir("database_later");
     AcDbDatabase db;

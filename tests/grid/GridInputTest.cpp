@@ -11,31 +11,15 @@
 
 namespace {
 
-// Ten columns of 75 and 200 rows of 20 in a frame of 420 x 260: with both scroll bars the
-// cells have 363 x 223 pixels.
-class InputGrid : public ::testing::Test {
+class InputGrid : public QueueDrivenGrid {
 protected:
-    void SetUp() override {
-        ASSERT_TRUE(grid.CreateGrid(WS_VISIBLE, CRect(0, 0, 420, 260), &window, 1));
-        grid.SetColCount(10);
-        grid.SetRowCount(200);
+    void Prepare() override {
         for (int c = 0; c < 10; ++c)
             grid.SetCellText(c, -1, (L"Col " + std::to_wstring(c)).c_str());
-        grid.RepaintAll();
-        grid.grid->SetFocus();
-        Settle();
-        grid.calls.clear();
-    }
-    void Key(UINT key) {
-        PostKey(key);
-        Settle();
     }
     LRESULT Send(CWnd* w, UINT message, int x, int y, UINT keys = 0) {
         return w->SendMessage(message, keys, MAKELPARAM(x, y));
     }
-
-    GridWindow window{CRect(60, 60, 480, 320)};
-    RecordingGrid grid;
 };
 
 } // namespace
@@ -173,6 +157,71 @@ TEST_F(InputGrid, RowEdgesAndTheHeadingsResizeAsWell) {
     EXPECT_EQ(grid.gridInfo->gridRect.left, 60);
 }
 
+// Both headings built of two bands, the view scrolled past a locked column and row: the
+// title under the pointer, its rectangle, what each button tells the frame, and an inner band
+// edge that sizes its band.
+TEST_F(InputGrid, HeadingsNameTheTitleUnderThePointerPastLockedLines) {
+    grid.SetSideHdgColCount(2);
+    grid.gridInfo->sideHdgWidths = {20, 30}; // heading column -1, then -2 outermost
+    grid.gridInfo->sideHdgWidth = 50;
+    grid.SetTopHdgRowCount(2);
+    grid.SetTopHdgRowHeight(-1, 12);
+    grid.SetTopHdgRowHeight(-2, 18);
+    grid.FreezeCols(1);
+    grid.FreezeRows(1);
+    grid.SetLeftCol(4);
+    grid.SetTopRow(10);
+    Settle();
+    grid.calls.clear();
+    CUGSideHdg& side = *grid.sideHdg; // rows 0, 10, 11 .. at y 0, 20, 40 ..
+    CUGTopHdg& top = *grid.topHdg;    // columns 0, 4, 5 .. at x 0, 75, 150 ..
+
+    int col;
+    long row;
+    CRect rect;
+    ASSERT_EQ(side.GetCellFromPoint(35, 25, &col, &row, &rect), GRID_SUCCESS);
+    EXPECT_EQ(std::make_pair(col, row), std::make_pair(-1, 10L));
+    EXPECT_EQ(rect, CRect(30, 20, 50, 40));
+    ASSERT_EQ(top.GetCellFromPoint(80, 20, &col, &row, &rect), GRID_SUCCESS);
+    EXPECT_EQ(std::make_pair(col, row), std::make_pair(4, -1L));
+    EXPECT_EQ(rect, CRect(75, 18, 150, 30));
+    EXPECT_EQ(top.GetCellFromPoint(-5, 5, &col, &row, &rect), GRID_ERROR);
+    EXPECT_EQ(std::make_pair(col, row), std::make_pair(-1, -1L));
+    EXPECT_EQ(side.GetCellFromPoint(60, 5, &col, &row, &rect), GRID_ERROR);
+
+    Send(&side, WM_LBUTTONDOWN, 10, 45, MK_LBUTTON);
+    Send(&side, WM_LBUTTONUP, 10, 45);
+    Send(&side, WM_RBUTTONDOWN, 40, 5);
+    Send(&side, WM_LBUTTONDBLCLK, 35, 25);
+    Send(&top, WM_LBUTTONDOWN, 80, 5, MK_LBUTTON);
+    Send(&top, WM_LBUTTONUP, 80, 5);
+    Send(&top, WM_RBUTTONUP, 10, 25);
+    Send(&top, WM_LBUTTONDBLCLK, 149, 20);
+    EXPECT_EQ(grid.calls, (std::vector<std::string>{"side left -2 11 1", "side left -2 11 0",
+                                                    "side right -1 0 1", "side double -1 10 1",
+                                                    "top left 4 -2 1", "top left 4 -2 0",
+                                                    "top right 0 -1 0", "top double 4 -1 1"}));
+
+    // The edge between the heading rows sizes the outer one and the heading with it.
+    Send(&top, WM_MOUSEMOVE, 100, 18);
+    EXPECT_TRUE(top.IsSizingArmed());
+    EXPECT_EQ(ui::CurrentCursorId(), 32645); // IDC_SIZENS
+    Send(&top, WM_LBUTTONDOWN, 100, 18, MK_LBUTTON);
+    Send(&top, WM_MOUSEMOVE, 100, 24, MK_LBUTTON);
+    Send(&top, WM_LBUTTONUP, 100, 24);
+    EXPECT_EQ(grid.gridInfo->GetTopHdgRowHeight(-2), 24);
+    EXPECT_EQ(grid.gridInfo->GetTopHdgRowHeight(-1), 12);
+    EXPECT_EQ(grid.GetTopHdgHeight(), 36);
+    // Likewise between the heading columns.
+    Send(&side, WM_MOUSEMOVE, 30, 100);
+    EXPECT_EQ(ui::CurrentCursorId(), 32644); // IDC_SIZEWE
+    Send(&side, WM_LBUTTONDOWN, 30, 100, MK_LBUTTON);
+    Send(&side, WM_MOUSEMOVE, 20, 100, MK_LBUTTON);
+    Send(&side, WM_LBUTTONUP, 20, 100);
+    EXPECT_EQ(grid.gridInfo->GetSideHdgColWidth(-2), 20);
+    EXPECT_EQ(grid.GetSideHdgWidth(), 40);
+}
+
 TEST_F(InputGrid, DraggingATitleMovesItsColumn) {
     grid.SetColSwapping(TRUE);
     for (int c = 0; c < 4; ++c)
@@ -248,9 +297,7 @@ TEST_F(InputGrid, TheDropListOffersTheLinesOfTheLabelAndTakesAChoice) {
     grid.SetCellLabel(1, 1, L"alpha\nbeta\ngamma");
     grid.RepaintAll();
     // Cell (1, 1) is x 75..149, y 20..39; its button is the inner right 17 pixels.
-    PostMouse(grid.grid.get(), WM_LBUTTONDOWN, CPoint(140, 30), MK_LBUTTON);
-    PostMouse(grid.grid.get(), WM_LBUTTONUP, CPoint(140, 30));
-    Settle();
+    ClickCells(CPoint(140, 30));
     CUGLstBox* list = grid.dropListType.GetListBox();
     ASSERT_NE(list, nullptr);
     ASSERT_TRUE(list->IsWindowVisible());
@@ -281,9 +328,7 @@ TEST_F(InputGrid, CheckBoxesToggleByClickAndBySpace) {
     grid.SetCellText(0, 2, L"0.5");
     grid.RepaintAll();
     // The box of row 2 (y 40..59) is x 3..14, y 44..55.
-    PostMouse(grid.grid.get(), WM_LBUTTONDOWN, CPoint(8, 50), MK_LBUTTON);
-    PostMouse(grid.grid.get(), WM_LBUTTONUP, CPoint(8, 50));
-    Settle();
+    ClickCells(CPoint(8, 50));
     EXPECT_EQ(grid.GetCellText(0, 2), CString(L"0.000000")); // 0.5 was marked: now 0
     grid.SetCellText(0, 2, L"0.5");
     ui::PostInput(WM_CHAR, L' ', POINT{0, 0}, 1);
@@ -294,9 +339,7 @@ TEST_F(InputGrid, CheckBoxesToggleByClickAndBySpace) {
     grid.FetchCellInto(0, 2, &readOnly);
     readOnly.SetReadOnly(TRUE);
     grid.SetCell(0, 2, &readOnly);
-    PostMouse(grid.grid.get(), WM_LBUTTONDOWN, CPoint(8, 50), MK_LBUTTON);
-    PostMouse(grid.grid.get(), WM_LBUTTONUP, CPoint(8, 50));
-    Settle();
+    ClickCells(CPoint(8, 50));
     EXPECT_EQ(grid.GetCellText(0, 2), CString(L"1.000000"));
 }
 

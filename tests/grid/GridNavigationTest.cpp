@@ -8,22 +8,9 @@
 
 namespace {
 
-class Navigating : public ::testing::Test {
+class Navigating : public QueueDrivenGrid {
 protected:
-    void SetUp() override {
-        ASSERT_TRUE(grid.CreateGrid(WS_VISIBLE, CRect(0, 0, 420, 260), &window, 1));
-        grid.SetColCount(10);
-        grid.SetRowCount(200);
-        grid.SetMultiSelectMode(TRUE);
-        grid.RepaintAll();
-        grid.grid->SetFocus();
-        Settle();
-        grid.calls.clear();
-    }
-    void Key(UINT key) {
-        PostKey(key);
-        Settle();
-    }
+    void Prepare() override { grid.SetMultiSelectMode(TRUE); }
     void ShiftKey(UINT key) {
         PostKey(VK_SHIFT);
         PostKey(key);
@@ -41,9 +28,6 @@ protected:
         Settle();
     }
     const CUGMultiSelect::Block* Block(int i) { return grid.gridInfo->multiSelect->GetBlock(i); }
-
-    GridWindow window{CRect(60, 60, 480, 320)};
-    RecordingGrid grid;
 };
 
 } // namespace

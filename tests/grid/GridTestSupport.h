@@ -3,6 +3,7 @@
 // with messages, and the helpers those tests share.
 
 #include <filesystem>
+#include <gtest/gtest.h>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -63,8 +64,29 @@ public:
         calls.push_back("coldrop " + std::to_string(from) + " " + std::to_string(to));
         return 1;
     }
+    // Heading clicks: "top left 4 -2 1" (heading, button, column, row, down).
     void OnTopHdgLeftClick(int col, long row, int updn, RECT*, POINT*, int) override {
-        calls.push_back("topclick " + std::to_string(col) + " " + std::to_string(row) + " " +
+        RecordClick("top left", col, row, updn);
+    }
+    void OnTopHdgRightClick(int col, long row, int updn, RECT*, POINT*, int) override {
+        RecordClick("top right", col, row, updn);
+    }
+    void OnTopHdgDoubleClick(int col, long row, RECT*, POINT*, int) override {
+        RecordClick("top double", col, row, 1);
+    }
+    void OnSideHdgLeftClick(int col, long row, int updn, RECT*, POINT*, int) override {
+        RecordClick("side left", col, row, updn);
+    }
+    void OnSideHdgRightClick(int col, long row, int updn, RECT*, POINT*, int) override {
+        RecordClick("side right", col, row, updn);
+    }
+    void OnSideHdgDoubleClick(int col, long row, RECT*, POINT*, int) override {
+        RecordClick("side double", col, row, 1);
+    }
+
+private:
+    void RecordClick(const std::string& what, int col, long row, int updn) {
+        calls.push_back(what + " " + std::to_string(col) + " " + std::to_string(row) + " " +
                         std::to_string(updn));
     }
 };
@@ -125,3 +147,35 @@ inline void PostMouse(CWnd* w, UINT message, CPoint client, UINT keys = 0) {
 inline void PostKey(UINT key, UINT message = WM_KEYDOWN) {
     ui::PostInput(message, key, POINT{0, 0}, 1);
 }
+
+// Ten columns of 75 and 200 rows of 20 in a frame of 420 x 260 (with both scroll bars the
+// cells have 363 x 223 pixels), driven through the queue: painted, the cell area focused and
+// the hooks heard while setting up forgotten.
+class QueueDrivenGrid : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(grid.CreateGrid(WS_VISIBLE, CRect(0, 0, 420, 260), &window, 1));
+        grid.SetColCount(10);
+        grid.SetRowCount(200);
+        Prepare();
+        grid.RepaintAll();
+        grid.grid->SetFocus();
+        Settle();
+        grid.calls.clear();
+    }
+    // What a fixture sets up before the first paint.
+    virtual void Prepare() {}
+    void Key(UINT key) {
+        PostKey(key);
+        Settle();
+    }
+    // A left click at a point of the cell area.
+    void ClickCells(CPoint point) {
+        PostMouse(grid.grid.get(), WM_LBUTTONDOWN, point, MK_LBUTTON);
+        PostMouse(grid.grid.get(), WM_LBUTTONUP, point);
+        Settle();
+    }
+
+    GridWindow window{CRect(60, 60, 480, 320)};
+    RecordingGrid grid;
+};

@@ -19,10 +19,7 @@ class Counting : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
         files = std::make_unique<ScratchDir>();
-        std::string command = "/usr/bin/python3 " + std::string(KESTREL_SOURCE_DIR) +
-                              "/tests/report/make_count_drawing.py " +
-                              files->Path("count.dxf").string() + " >/dev/null";
-        ASSERT_EQ(std::system(command.c_str()), 0);
+        ASSERT_TRUE(MakeCountDrawing(files->Path("count.dxf")));
         files->Write("prices.prc", "Door|120|Interior door\r\n"
                                    "Window|12.5abc|Casement window\r\n"
                                    "desk|abc|Office desk\r\n"

@@ -80,10 +80,7 @@ TEST(TablePlacement, DragScaleFollowsTheRectangleShownLast) {
 
 TEST(TablePlacement, TheReportsTableIsInsertedAtTheCornerAndScaleAndTheEditorRestored) {
     ScratchDir files;
-    std::string command = "/usr/bin/python3 " + std::string(KESTREL_SOURCE_DIR) +
-                          "/tests/report/make_count_drawing.py " + files.Path("plan.dxf").string() +
-                          " >/dev/null";
-    ASSERT_EQ(std::system(command.c_str()), 0);
+    ASSERT_TRUE(MakeCountDrawing(files.Path("plan.dxf")));
     WorkingDrawing plan(files.Path("plan.dxf").string());
     ModuleMain(KestrelResources(), DLL_PROCESS_ATTACH); // the dialog's template
     {
@@ -106,10 +103,7 @@ TEST(TablePlacement, TheReportsTableIsInsertedAtTheCornerAndScaleAndTheEditorRes
 
 TEST(TablePlacement, EveryWayOutRestoresTheEditorSettings) {
     ScratchDir files;
-    std::string command = "/usr/bin/python3 " + std::string(KESTREL_SOURCE_DIR) +
-                          "/tests/report/make_count_drawing.py " + files.Path("plan.dxf").string() +
-                          " >/dev/null";
-    ASSERT_EQ(std::system(command.c_str()), 0);
+    ASSERT_TRUE(MakeCountDrawing(files.Path("plan.dxf")));
     WorkingDrawing plan(files.Path("plan.dxf").string());
     AddTableBlock(L"QVN0007", 50.0, 10.0);
 

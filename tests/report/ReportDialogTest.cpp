@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "ReportTestSupport.h"
 #include "tests/support/ScratchDir.h"
 #include "tests/ui/ScriptedInput.h"
 
@@ -12,19 +13,6 @@
 #include "resources/KestrelResources.h"
 
 namespace {
-
-// The settings files lie beside the module; in this test program that is the current directory.
-class InScratchDirectory {
-public:
-    InScratchDirectory() : previous_(std::filesystem::current_path()) {
-        std::filesystem::current_path(dir.Path("."));
-    }
-    ~InScratchDirectory() { std::filesystem::current_path(previous_); }
-    ScratchDir dir;
-
-private:
-    std::filesystem::path previous_;
-};
 
 bool Enabled(CDialog& dialog, int id) {
     return dialog.GetDlgItem(id)->IsWindowEnabled();

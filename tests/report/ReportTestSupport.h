@@ -3,6 +3,7 @@
 // working drawing while the object lives, and a table block for the placement to insert.
 
 #include <cstdlib>
+#include <filesystem>
 #include <gtest/gtest.h>
 #include <memory>
 #include <string>
@@ -15,6 +16,29 @@
 #include "ed/DatabaseDrawing.h"
 
 #include "report/CalcPriceDialog.h"
+#include "tests/support/ScratchDir.h"
+
+// Writes the drawing of make_count_drawing.py (blocks to count, with attributes) to `path`;
+// false when the script failed.
+inline bool MakeCountDrawing(const std::filesystem::path& path) {
+    std::string command = "/usr/bin/python3 " + std::string(KESTREL_SOURCE_DIR) +
+                          "/tests/report/make_count_drawing.py " + path.string() + " >/dev/null";
+    return std::system(command.c_str()) == 0;
+}
+
+// The settings files lie beside the module; in the test programs that is the current
+// directory, a scratch one while this lives.
+class InScratchDirectory {
+public:
+    InScratchDirectory() : previous_(std::filesystem::current_path()) {
+        std::filesystem::current_path(dir.Path("."));
+    }
+    ~InScratchDirectory() { std::filesystem::current_path(previous_); }
+    ScratchDir dir;
+
+private:
+    std::filesystem::path previous_;
+};
 
 struct WorkingDrawing {
     AcDbDatabase database{false, true};

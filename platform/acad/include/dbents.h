@@ -67,6 +67,12 @@ protected:
                             std::string_view value, std::wstring& tag, int& flags);
     void writeAttributeFields(kestrel::dxf::TagEditor& tags, const char* own,
                               const std::wstring& tag, int flags) const;
+    // Their tag and flag accessors, over the subclass's own fields.
+    enum AttributeFlag { kInvisible = 1, kConstant = 2, kVerifiable = 4, kPreset = 8 };
+    ACHAR* loadedTagCopy(const std::wstring& tag) const;
+    const ACHAR* loadedTag(const std::wstring& tag) const;
+    Acad::ErrorStatus assignTag(std::wstring& tag, const ACHAR* value);
+    bool loadedFlag(int flags, AttributeFlag flag) const;
 
 private:
     double position_[3] = {0, 0, 0};

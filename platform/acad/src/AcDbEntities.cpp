@@ -374,6 +374,27 @@ void AcDbText::writeAttributeFields(TagEditor& tags, const char* own, const std:
     tags.set(own, 70, std::to_string(flags));
 }
 
+ACHAR* AcDbText::loadedTagCopy(const std::wstring& tag) const {
+    ensureLoaded();
+    return acutNewString(tag.c_str());
+}
+
+const ACHAR* AcDbText::loadedTag(const std::wstring& tag) const {
+    ensureLoaded();
+    return tag.c_str();
+}
+
+Acad::ErrorStatus AcDbText::assignTag(std::wstring& tag, const ACHAR* value) {
+    if (!value || !*value)
+        return Acad::eInvalidInput;
+    return assignWhileWritable(tag, value);
+}
+
+bool AcDbText::loadedFlag(int flags, AttributeFlag flag) const {
+    ensureLoaded();
+    return flags & flag;
+}
+
 // ---------------------------------------------------------------- AcDbAttributeDefinition
 
 AcDbAttributeDefinition::AcDbAttributeDefinition() : AcDbText("ATTDEF") {}
@@ -390,19 +411,15 @@ AcDbAttributeDefinition::AcDbAttributeDefinition(const AcGePoint3d& position, co
 }
 
 ACHAR* AcDbAttributeDefinition::tag() const {
-    ensureLoaded();
-    return acutNewString(tag_.c_str());
+    return loadedTagCopy(tag_);
 }
 
 const ACHAR* AcDbAttributeDefinition::tagConst() const {
-    ensureLoaded();
-    return tag_.c_str();
+    return loadedTag(tag_);
 }
 
 Acad::ErrorStatus AcDbAttributeDefinition::setTag(const ACHAR* tag) {
-    if (!tag || !*tag)
-        return Acad::eInvalidInput;
-    return assignWhileWritable(tag_, tag);
+    return assignTag(tag_, tag);
 }
 
 ACHAR* AcDbAttributeDefinition::prompt() const {
@@ -422,32 +439,28 @@ Acad::ErrorStatus AcDbAttributeDefinition::setPrompt(const ACHAR* prompt) {
 }
 
 bool AcDbAttributeDefinition::isInvisible() const {
-    ensureLoaded();
-    return flags_ & 1;
+    return loadedFlag(flags_, kInvisible);
 }
 Acad::ErrorStatus AcDbAttributeDefinition::setInvisible(bool v) {
-    return assignFlagWhileWritable(flags_, 1, v);
+    return assignFlagWhileWritable(flags_, kInvisible, v);
 }
 bool AcDbAttributeDefinition::isConstant() const {
-    ensureLoaded();
-    return flags_ & 2;
+    return loadedFlag(flags_, kConstant);
 }
 Acad::ErrorStatus AcDbAttributeDefinition::setConstant(bool v) {
-    return assignFlagWhileWritable(flags_, 2, v);
+    return assignFlagWhileWritable(flags_, kConstant, v);
 }
 bool AcDbAttributeDefinition::isVerifiable() const {
-    ensureLoaded();
-    return flags_ & 4;
+    return loadedFlag(flags_, kVerifiable);
 }
 Acad::ErrorStatus AcDbAttributeDefinition::setVerifiable(bool v) {
-    return assignFlagWhileWritable(flags_, 4, v);
+    return assignFlagWhileWritable(flags_, kVerifiable, v);
 }
 bool AcDbAttributeDefinition::isPreset() const {
-    ensureLoaded();
-    return flags_ & 8;
+    return loadedFlag(flags_, kPreset);
 }
 Acad::ErrorStatus AcDbAttributeDefinition::setPreset(bool v) {
-    return assignFlagWhileWritable(flags_, 8, v);
+    return assignFlagWhileWritable(flags_, kPreset, v);
 }
 
 void AcDbAttributeDefinition::verticalModeTag(const char*& subclass, int& code,
@@ -485,33 +498,27 @@ AcDbAttribute::AcDbAttribute(const AcGePoint3d& position, const ACHAR* text, con
 }
 
 ACHAR* AcDbAttribute::tag() const {
-    ensureLoaded();
-    return acutNewString(tag_.c_str());
+    return loadedTagCopy(tag_);
 }
 
 const ACHAR* AcDbAttribute::tagConst() const {
-    ensureLoaded();
-    return tag_.c_str();
+    return loadedTag(tag_);
 }
 
 Acad::ErrorStatus AcDbAttribute::setTag(const ACHAR* tag) {
-    if (!tag || !*tag)
-        return Acad::eInvalidInput;
-    return assignWhileWritable(tag_, tag);
+    return assignTag(tag_, tag);
 }
 
 bool AcDbAttribute::isInvisible() const {
-    ensureLoaded();
-    return flags_ & 1;
+    return loadedFlag(flags_, kInvisible);
 }
 
 Acad::ErrorStatus AcDbAttribute::setInvisible(bool value) {
-    return assignFlagWhileWritable(flags_, 1, value);
+    return assignFlagWhileWritable(flags_, kInvisible, value);
 }
 
 bool AcDbAttribute::isConstant() const {
-    ensureLoaded();
-    return flags_ & 2;
+    return loadedFlag(flags_, kConstant);
 }
 
 Acad::ErrorStatus AcDbAttribute::setAttributeFromBlock(const AcDbAttributeDefinition* def,
@@ -522,8 +529,8 @@ Acad::ErrorStatus AcDbAttribute::setAttributeFromBlock(const AcDbAttributeDefini
         return es;
     tag_ = def->tagConst();
     setTextString(def->textStringConst());
-    flags_ = (def->isInvisible() ? 1 : 0) | (def->isConstant() ? 2 : 0) |
-             (def->isVerifiable() ? 4 : 0) | (def->isPreset() ? 8 : 0);
+    flags_ = (def->isInvisible() ? kInvisible : 0) | (def->isConstant() ? kConstant : 0) |
+             (def->isVerifiable() ? kVerifiable : 0) | (def->isPreset() ? kPreset : 0);
     AcGePoint3d p = def->position();
     AcGePoint3d a = def->alignmentPoint();
     setPosition(p.transformBy(xform));
