@@ -220,6 +220,37 @@ void DbStore::loadFields(const AcDbObject* constObject) {
                           });
 }
 
+const char* DbStore::entityTypeName(uint32_t s) {
+    if (AcDbObject* object = objects_.resident(s))
+        return object->dxfName();
+    return internedTypeName(s);
+}
+
+uint32_t DbStore::entityLayer(uint32_t s, std::unordered_map<std::string_view, uint32_t>& seen) {
+    if (AcDbObject* object = objects_.resident(s)) {
+        auto* entity = dynamic_cast<AcDbEntity*>(object);
+        if (!entity)
+            return kNone;
+        entity->ensureLoaded();
+        return findRecord(layerTable(), entity->layer_, false);
+    }
+    // The tag AcDbEntity's own reading takes: the last group 8 outside other subclasses.
+    std::string_view raw = "0";
+    const Slot& slot = index_.slot(s);
+    if (slot.offset != kNone)
+        dxf::forEachField(bytes_.text(), slot.offset, index_.endOffset(s),
+                          [&](std::string_view sub, int code, std::string_view value) {
+                              if (code == 8 && (sub.empty() || sub == "AcDbEntity"))
+                                  raw = value;
+                          });
+    auto known = seen.find(raw);
+    if (known != seen.end())
+        return known->second;
+    uint32_t layer = findRecord(layerTable(), codec().decode(raw), false);
+    seen.emplace(raw, layer);
+    return layer;
+}
+
 void DbStore::writeFields(uint32_t s, dxf::TagEditor& tags) const {
     const Slot& slot = index_.slot(s);
     if (slot.kind == Kind::BlockBegin && !isBlockRecordSlot(s)) {

@@ -60,6 +60,19 @@ public:
     // Reads an object's values from its record, on its first use.
     void loadFields(const AcDbObject* object);
 
+    // What opening an entity would show, without making its object: a selection reads every
+    // entity of model space, and making a million objects to read three values is too slow.
+    bool opensForRead(uint32_t s) const {
+        return objects_.canOpen(s, AcDb::kForRead, false) == Acad::eOk;
+    }
+    // The name dxfName() of its object gives.
+    const char* entityTypeName(uint32_t s);
+    // The layer record it is on (kNone when the layer table has none of its name), as
+    // AcDbEntity::layerId finds it. An entity without an object is read for its layer alone;
+    // the file's spellings of layer names met on the way are kept in `seen`, which is good for
+    // as long as the layer table does not change.
+    uint32_t entityLayer(uint32_t s, std::unordered_map<std::string_view, uint32_t>& seen);
+
     // Tables
     int blockTable() const { return index_.blockTable(); }
     int styleTable() const { return index_.styleTable(); }

@@ -39,12 +39,10 @@ void ObjectCache::keep(uint32_t s, AcDbObject* object) {
     objects_[s] = object;
 }
 
-Acad::ErrorStatus ObjectCache::open(uint32_t s, AcDb::OpenMode mode, bool openErased,
-                                    AcDbObject*& out) {
-    out = nullptr;
+Acad::ErrorStatus ObjectCache::canOpen(uint32_t s, AcDb::OpenMode mode, bool openErased) const {
     if (!index_.valid(s))
         return Acad::eInvalidObjectId;
-    Slot& slot = index_.slot(s);
+    const Slot& slot = index_.slot(s);
     if (slot.kind == Kind::Structure || slot.kind == Kind::Header)
         return Acad::eNotApplicable;
     if ((slot.flags & kErased) && !openErased)
@@ -55,6 +53,15 @@ Acad::ErrorStatus ObjectCache::open(uint32_t s, AcDb::OpenMode mode, bool openEr
         return Acad::eWasOpenedForRead;
     if (slot.readers == 0xffff)
         return Acad::eNotApplicable;
+    return Acad::eOk;
+}
+
+Acad::ErrorStatus ObjectCache::open(uint32_t s, AcDb::OpenMode mode, bool openErased,
+                                    AcDbObject*& out) {
+    out = nullptr;
+    if (Acad::ErrorStatus es = canOpen(s, mode, openErased); es != Acad::eOk)
+        return es;
+    Slot& slot = index_.slot(s);
     AcDbObject* object = resident(s);
     if (!object) {
         object = make_(s);

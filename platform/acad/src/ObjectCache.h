@@ -22,6 +22,8 @@ public:
     // Takes an object made elsewhere (an addition) for the slot.
     void keep(uint32_t s, AcDbObject* object);
 
+    // eOk when open would succeed, else the error it would give; nothing is made.
+    Acad::ErrorStatus canOpen(uint32_t s, AcDb::OpenMode mode, bool openErased) const;
     Acad::ErrorStatus open(uint32_t s, AcDb::OpenMode mode, bool openErased, AcDbObject*& out);
     // Ends an opening; changed: the object was changed while open (it is written from its
     // values from then on).

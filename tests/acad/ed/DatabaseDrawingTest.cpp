@@ -195,3 +195,77 @@ TEST(DatabaseDrawing, IntegerVariablesAreWholeNumbersAnIntHolds) {
     EXPECT_TRUE(drawing.SetIntVariable(L"$HANDLING", -2147483647));
     EXPECT_EQ(drawing.IntVariable(L"$HANDLING"), -2147483647);
 }
+
+TEST(DatabaseDrawing, OffersWhatOpeningEachEntityWouldWithoutOpeningThem) {
+    // A frozen layer COLD; entities read from the file, one erased, one open for write, one
+    // moved off COLD in memory, one on a layer the table lacks.
+    std::string text = "  0\nSECTION\n  2\nHEADER\n  9\n$ACADVER\n  1\nAC1009\n  0\nENDSEC\n"
+                       "  0\nSECTION\n  2\nTABLES\n  0\nTABLE\n  2\nLAYER\n 70\n2\n"
+                       "  0\nLAYER\n  2\n0\n 70\n0\n 62\n7\n  6\nCONTINUOUS\n"
+                       "  0\nLAYER\n  2\nCOLD\n 70\n1\n 62\n7\n  6\nCONTINUOUS\n"
+                       "  0\nENDTAB\n  0\nENDSEC\n"
+                       "  0\nSECTION\n  2\nBLOCKS\n  0\nBLOCK\n  8\n0\n  2\nB\n 70\n0\n"
+                       " 10\n0\n 20\n0\n  0\nENDBLK\n  8\n0\n  0\nENDSEC\n"
+                       "  0\nSECTION\n  2\nENTITIES\n";
+    const char* layers[] = {"COLD", "cold", "0", "NOWHERE", "0", "0", "COLD", "0"};
+    const char* types[] = {"LINE", "INSERT", "CIRCLE", "LINE", "LINE", "LINE", "LINE", "INSERT"};
+    for (int i = 0; i < 8; ++i) {
+        text += std::string("  0\n") + types[i] + "\n  8\n" + layers[i] + "\n";
+        if (std::string(types[i]) == "INSERT")
+            text += "  2\nB\n";
+        text += " 10\n" + std::to_string(i) + "\n 20\n0\n" +
+                (std::string(types[i]) == "CIRCLE" ? " 40\n1\n" : "");
+    }
+    text += "  0\nENDSEC\n  0\nEOF\n";
+    std::string path = kestrel::test::scratchDir("selection_layers") + "/layers.dxf";
+    kestrel::test::writeFile(path, text);
+    AcDbDatabase database(false);
+    ASSERT_EQ(database.readDxfFile(kestrel::test::wide(path).c_str()), Acad::eOk);
+    WorkingDrawing working(database);
+
+    std::vector<AcDbObjectId> ids;
+    AcDbBlockTableRecord* modelSpace = nullptr;
+    ASSERT_EQ(acdbOpenObject(modelSpace, database.modelSpaceId(), AcDb::kForRead), Acad::eOk);
+    AcDbBlockTableRecordIterator* it = nullptr;
+    ASSERT_EQ(modelSpace->newIterator(it), Acad::eOk);
+    for (; !it->done(); it->step()) {
+        AcDbObjectId id;
+        it->getEntityId(id);
+        ids.push_back(id);
+    }
+    delete it;
+    modelSpace->close();
+    ASSERT_EQ(ids.size(), 8u);
+    AcDbEntity* entity = nullptr;
+    ASSERT_EQ(acdbOpenObject(entity, ids[4], AcDb::kForWrite), Acad::eOk);
+    ASSERT_EQ(entity->erase(), Acad::eOk);
+    entity->close();
+    ASSERT_EQ(acdbOpenObject(entity, ids[6], AcDb::kForWrite), Acad::eOk);
+    ASSERT_EQ(entity->setLayer(L"0"), Acad::eOk);
+    entity->close();
+    AcDbEntity* writing = nullptr;
+    ASSERT_EQ(acdbOpenObject(writing, ids[5], AcDb::kForWrite), Acad::eOk);
+
+    ed::DatabaseDrawing drawing(database);
+    auto entities = drawing.SelectableEntities();
+    std::vector<std::int64_t> names;
+    std::vector<std::string> offered;
+    for (const auto& candidate : entities) {
+        names.push_back(candidate.name);
+        offered.push_back(candidate.type);
+    }
+    std::vector<std::int64_t> expected;
+    for (int i : {2, 3, 6, 7}) {
+        ads_name name;
+        ASSERT_EQ(acdbGetAdsName(name, ids[std::size_t(i)]), Acad::eOk);
+        expected.push_back(name[0]);
+    }
+    EXPECT_EQ(names, expected);
+    EXPECT_EQ(offered, (std::vector<std::string>{"CIRCLE", "LINE", "LINE", "INSERT"}));
+    writing->close();
+    EXPECT_TRUE(drawing.OpenObjects().empty());
+
+    // Another drawing than the working one has no entity names to offer.
+    AcDbDatabase other;
+    EXPECT_TRUE(ed::DatabaseDrawing(other).SelectableEntities().empty());
+}

@@ -18,9 +18,8 @@ public:
     std::wstring path = L"/plans/office.dxf";
     std::vector<std::wstring> saves;
 
-    std::vector<ed::SelectableEntity> SelectableEntities() override { return entities; }
-    std::vector<std::optional<ed::Extents2d>>
-    ExtentsOf(const std::vector<ed::SelectableEntity>& of) override {
+    ed::EntityList SelectableEntities() override { return {entities.begin(), entities.end()}; }
+    std::vector<std::optional<ed::Extents2d>> ExtentsOf(const ed::EntityList& of) override {
         ++extentsAsked;
         std::vector<std::optional<ed::Extents2d>> boxes;
         for (const auto& entity : of) {

@@ -36,12 +36,21 @@ std::optional<ScriptLine> AwaitAnswer(const std::wstring& awaited) {
 }
 
 // The drawing's selectable entities that the filter keeps.
-std::vector<SelectableEntity> SelectableThrough(const EntityFilter& keep) {
+EntityList SelectableThrough(const EntityFilter& keep) {
     DrawingLink* drawing = Drawing();
     if (!drawing)
         return {};
-    std::vector<SelectableEntity> kept = drawing->SelectableEntities();
-    std::erase_if(kept, [&](const SelectableEntity& entity) { return !keep.Keeps(entity); });
+    EntityList kept = drawing->SelectableEntities();
+    // Type names live as long as the drawing and are shared: one verdict per name will do.
+    const char* lastType = nullptr;
+    bool lastKept = false;
+    std::erase_if(kept, [&](const SelectableEntity& entity) {
+        if (entity.type != lastType) {
+            lastType = entity.type;
+            lastKept = keep.Keeps(entity);
+        }
+        return !lastKept;
+    });
     return kept;
 }
 
@@ -62,7 +71,7 @@ int AskForObjects(Candidates& candidates, Picked& picked) {
             continue;
         }
         std::size_t again = picked.Add(*named);
-        std::wstring report = std::to_wstring(named->size()) + L" found";
+        std::wstring report = std::to_wstring(named->Count(candidates)) + L" found";
         if (again)
             report += L" (" + std::to_wstring(again) + L" duplicate)";
         Input().Print(report + L", " + std::to_wstring(picked.Total()) + L" total");
@@ -132,7 +141,7 @@ int acedSSGet(const wchar_t* mode, const void*, const void*, const resbuf* filte
     Candidates candidates(SelectableThrough(keep), Drawing());
     Picked picked(candidates.Size());
     if (everything)
-        picked.Add(candidates.All());
+        picked.Add(Named{true, {}});
     else if (int answered = AskForObjects(candidates, picked); answered != RTNORM)
         return answered;
     if (picked.Total() == 0)

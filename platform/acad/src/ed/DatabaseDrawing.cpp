@@ -3,8 +3,10 @@
 #include <climits>
 #include <cmath>
 #include <cstdint>
-#include <map>
 #include <numbers>
+#include <string_view>
+#include <unordered_map>
+#include <unordered_set>
 
 #include "dbapserv.h"
 #include "dbents.h"
@@ -19,31 +21,42 @@ namespace ed {
 
 namespace {
 
+// An entity name is the object's place in the working drawing, counted from 1: every object
+// has one, whether or not the drawing gives it a handle, and it never names two objects.
+std::int64_t EntityNameOf(std::uint32_t index) {
+    return std::int64_t(index) + 1;
+}
+
 std::wstring Describe(AcDbObjectId id) {
     wchar_t handle[32] = L"";
     id.handle().getIntoAsciiBuffer(handle, 32);
     return crt::FromUtf8(id.dxfName() ? id.dxfName() : "object") + L" " + handle;
 }
 
-// Whether the layer of an entity is frozen; layers are looked up once each.
+// Which entities stand on frozen layers. The layers are looked at once, up front: a drawing
+// without a frozen layer (the usual case) then needs no entity's layer at all.
 class FrozenLayers {
 public:
-    bool IsFrozen(AcDbObjectId layer) {
-        auto known = frozen_.find(layer);
-        if (known != frozen_.end())
-            return known->second;
-        bool frozen = false;
-        AcDbLayerTableRecord* record = nullptr;
-        if (acdbOpenObject(record, layer, AcDb::kForRead) == Acad::eOk) {
-            frozen = record->isFrozen();
+    explicit FrozenLayers(kestrel::acad::DbStore& store) : store_(store) {
+        if (store.layerTable() < 0)
+            return;
+        for (std::uint32_t s : store.table(store.layerTable()).entries) {
+            AcDbLayerTableRecord* record = nullptr;
+            if (acdbOpenObject(record, store.id(s), AcDb::kForRead) != Acad::eOk)
+                continue;
+            if (record->isFrozen())
+                frozen_.insert(s);
             record->close();
         }
-        frozen_[layer] = frozen;
-        return frozen;
+    }
+    bool Holds(std::uint32_t entity) {
+        return !frozen_.empty() && frozen_.count(store_.entityLayer(entity, seen_)) > 0;
     }
 
 private:
-    std::map<AcDbObjectId, bool> frozen_;
+    kestrel::acad::DbStore& store_;
+    std::unordered_set<std::uint32_t> frozen_;
+    std::unordered_map<std::string_view, std::uint32_t> seen_;
 };
 
 // The entities of a block, opened for read and closed one by one.
@@ -85,20 +98,29 @@ AcDbObjectId BlockNamed(AcDbDatabase& database, const std::wstring& name) {
 
 } // namespace
 
-std::vector<SelectableEntity> DatabaseDrawing::SelectableEntities() {
-    std::vector<SelectableEntity> entities;
-    FrozenLayers layers;
-    ForEachEntity(database_.modelSpaceId(), [&](AcDbEntity& entity) {
-        ads_name name = {0, 0};
-        if (!layers.IsFrozen(entity.layerId()) &&
-            acdbGetAdsName(name, entity.objectId()) == Acad::eOk)
-            entities.push_back({name[0], entity.handle().value(), entity.dxfName()});
-    });
+// What opening each entity would tell, read from the drawing's index without opening any:
+// the same entities in the same order, at a fraction of the cost.
+EntityList DatabaseDrawing::SelectableEntities() {
+    EntityList entities;
+    kestrel::acad::DbStore* store = database_.store();
+    // Entity names name objects of the working drawing only.
+    if (!store || &database_ != acdbHostApplicationServices()->workingDatabase())
+        return entities;
+    AcDbObjectId modelSpaceId = database_.modelSpaceId();
+    AcDbBlockTableRecord* modelSpace = nullptr;
+    if (acdbOpenObject(modelSpace, modelSpaceId, AcDb::kForRead) != Acad::eOk)
+        return entities;
+    modelSpace->close();
+    FrozenLayers layers(*store);
+    const auto& inModelSpace = store->block(store->blockOfRecord(modelSpaceId.index())).entities;
+    entities.reserve(inModelSpace.size());
+    for (std::uint32_t s : inModelSpace)
+        if (store->opensForRead(s) && !layers.Holds(s))
+            entities.push_back({EntityNameOf(s), store->slot(s).handle, store->entityTypeName(s)});
     return entities;
 }
 
-std::vector<std::optional<Extents2d>>
-DatabaseDrawing::ExtentsOf(const std::vector<SelectableEntity>& entities) {
+std::vector<std::optional<Extents2d>> DatabaseDrawing::ExtentsOf(const EntityList& entities) {
     std::vector<std::optional<Extents2d>> all;
     all.reserve(entities.size());
     for (const SelectableEntity& candidate : entities) {
@@ -215,8 +237,6 @@ std::vector<std::wstring> DatabaseDrawing::OpenObjects() {
 
 } // namespace ed
 
-// An entity name is the object's place in the working drawing, counted from 1: every object
-// has one, whether or not the drawing gives it a handle, and it never names two objects.
 Acad::ErrorStatus acdbGetObjectId(AcDbObjectId& id, const ads_name entityName) {
     id = AcDbObjectId();
     AcDbDatabase* database = acdbHostApplicationServices()->workingDatabase();
@@ -238,6 +258,6 @@ Acad::ErrorStatus acdbGetAdsName(ads_name& entityName, AcDbObjectId id) {
     if (id.database() != acdbHostApplicationServices()->workingDatabase() ||
         !kestrel::acad::storeOf(id))
         return Acad::eWrongDatabase;
-    entityName[0] = std::int64_t(id.index()) + 1;
+    entityName[0] = ed::EntityNameOf(id.index());
     return Acad::eOk;
 }

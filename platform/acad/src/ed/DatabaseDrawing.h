@@ -12,9 +12,8 @@ class DatabaseDrawing : public DrawingLink {
 public:
     explicit DatabaseDrawing(AcDbDatabase& database) : database_(database) {}
 
-    std::vector<SelectableEntity> SelectableEntities() override;
-    std::vector<std::optional<Extents2d>>
-    ExtentsOf(const std::vector<SelectableEntity>& entities) override;
+    EntityList SelectableEntities() override;
+    std::vector<std::optional<Extents2d>> ExtentsOf(const EntityList& entities) override;
     std::optional<int> IntVariable(const std::wstring& name) override;
     bool SetIntVariable(const std::wstring& name, int value) override;
     std::wstring FilePath() override;

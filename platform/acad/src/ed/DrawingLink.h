@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "HugePages.h"
 #include "ed/ScriptLine.h"
 
 namespace ed {
@@ -23,6 +24,9 @@ struct SelectableEntity {
     std::uint64_t handle = 0; // 0 for an entity without one
     const char* type = "";    // DXF entity type: "INSERT", "LINE", ... (lives as the drawing)
 };
+
+// A drawing offers its entities by the million: their list takes its memory in large pages.
+using EntityList = kestrel::acad::BigVector<SelectableEntity>;
 
 struct AttributeDefinition {
     std::wstring tag, prompt, defaultValue;
@@ -40,11 +44,10 @@ class DrawingLink {
 public:
     virtual ~DrawingLink() = default;
     // Model-space entities on layers that are not frozen, in the order the drawing holds them.
-    virtual std::vector<SelectableEntity> SelectableEntities() = 0;
+    virtual EntityList SelectableEntities() = 0;
     // Their extents, in the same order; none for an entity without a size (it is selected by
     // ALL or H only). Asked for only when a window or crossing selects.
-    virtual std::vector<std::optional<Extents2d>>
-    ExtentsOf(const std::vector<SelectableEntity>& entities) = 0;
+    virtual std::vector<std::optional<Extents2d>> ExtentsOf(const EntityList& entities) = 0;
     // An integer header variable ("$ATTREQ") when the drawing keeps it.
     virtual std::optional<int> IntVariable(const std::wstring& name) = 0;
     // Stores it where the drawing keeps it; false when the drawing does not keep it.

@@ -40,8 +40,8 @@ bool SameType(const char* type, const std::wstring& upper) {
     return i == upper.size();
 }
 
-std::optional<std::vector<std::size_t>> InWindow(const ScriptLine& line, bool crossing,
-                                                 Candidates& candidates, std::wstring& message) {
+std::optional<Named> InWindow(const ScriptLine& line, bool crossing, Candidates& candidates,
+                              std::wstring& message) {
     auto a = ParsePoint(line[1].text), b = ParsePoint(line[2].text);
     if (!a || !b) {
         message = L"Two corners x,y are needed.";
@@ -49,18 +49,18 @@ std::optional<std::vector<std::size_t>> InWindow(const ScriptLine& line, bool cr
     }
     Extents2d box{std::min(a->x, b->x), std::min(a->y, b->y), std::max(a->x, b->x),
                   std::max(a->y, b->y)};
-    std::vector<std::size_t> found;
+    Named found;
     for (std::size_t i = 0; i < candidates.Size(); ++i) {
         const std::optional<Extents2d>& extents = candidates.ExtentsAt(i);
         if (extents && (crossing ? Touches(*extents, box) : Inside(*extents, box)))
-            found.push_back(i);
+            found.positions.push_back(i);
     }
     return found;
 }
 
-std::optional<std::vector<std::size_t>> ByHandles(const ScriptLine& line, Candidates& candidates,
-                                                  std::wstring& message) {
-    std::vector<std::size_t> found;
+std::optional<Named> ByHandles(const ScriptLine& line, Candidates& candidates,
+                               std::wstring& message) {
+    Named found;
     for (std::size_t i = 1; i < line.Size(); ++i) {
         auto handle = ParseHandle(line[i].text);
         if (!handle) {
@@ -68,7 +68,7 @@ std::optional<std::vector<std::size_t>> ByHandles(const ScriptLine& line, Candid
             return std::nullopt;
         }
         if (auto at = candidates.FindHandle(*handle))
-            found.push_back(*at);
+            found.positions.push_back(*at);
     }
     return found;
 }
@@ -97,15 +97,8 @@ bool EntityFilter::Keeps(const SelectableEntity& entity) const {
            });
 }
 
-Candidates::Candidates(std::vector<SelectableEntity> entities, DrawingLink* drawing)
+Candidates::Candidates(EntityList entities, DrawingLink* drawing)
     : entities_(std::move(entities)), drawing_(drawing) {}
-
-std::vector<std::size_t> Candidates::All() const {
-    std::vector<std::size_t> all(entities_.size());
-    for (std::size_t i = 0; i < all.size(); ++i)
-        all[i] = i;
-    return all;
-}
 
 const std::optional<Extents2d>& Candidates::ExtentsAt(std::size_t i) {
     if (!extents_) {
@@ -130,11 +123,11 @@ std::optional<std::size_t> Candidates::FindHandle(std::uint64_t handle) {
     return found->second;
 }
 
-std::optional<std::vector<std::size_t>>
-EntitiesNamedBy(const ScriptLine& line, Candidates& candidates, std::wstring& message) {
+std::optional<Named> EntitiesNamedBy(const ScriptLine& line, Candidates& candidates,
+                                     std::wstring& message) {
     std::wstring verb = line.Verb();
     if (verb == L"ALL" && line.Size() == 1)
-        return candidates.All();
+        return Named{true, {}};
     if ((verb == L"W" || verb == L"C") && line.Size() == 3)
         return InWindow(line, verb == L"C", candidates, message);
     if (verb == L"H" && line.Size() >= 2)
@@ -144,9 +137,15 @@ EntitiesNamedBy(const ScriptLine& line, Candidates& candidates, std::wstring& me
     return std::nullopt;
 }
 
-std::size_t Picked::Add(const std::vector<std::size_t>& named) {
+std::size_t Picked::Add(const Named& named) {
+    if (named.every) {
+        std::size_t again = total_;
+        picked_.assign(picked_.size(), true);
+        total_ = picked_.size();
+        return again;
+    }
     std::size_t again = 0;
-    for (std::size_t i : named) {
+    for (std::size_t i : named.positions) {
         if (picked_[i]) {
             ++again;
         } else {
@@ -157,22 +156,23 @@ std::size_t Picked::Add(const std::vector<std::size_t>& named) {
     return again;
 }
 
-std::vector<std::int64_t> Picked::Names(const Candidates& candidates) const {
-    std::vector<std::int64_t> names;
+EntityNames Picked::Names(const Candidates& candidates) const {
+    EntityNames names;
     names.reserve(total_);
+    bool every = total_ == picked_.size();
     for (std::size_t i = 0; i < picked_.size(); ++i)
-        if (picked_[i])
+        if (every || picked_[i])
             names.push_back(candidates[i].name);
     return names;
 }
 
-std::int64_t SelectionSets::Add(std::vector<std::int64_t> names) {
+std::int64_t SelectionSets::Add(EntityNames names) {
     std::int64_t id = next_++;
     sets_[id] = std::move(names);
     return id;
 }
 
-const std::vector<std::int64_t>* SelectionSets::Find(std::int64_t id) const {
+const EntityNames* SelectionSets::Find(std::int64_t id) const {
     auto found = sets_.find(id);
     return found == sets_.end() ? nullptr : &found->second;
 }

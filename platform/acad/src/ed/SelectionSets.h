@@ -31,37 +31,47 @@ private:
 // extents (for W and C) and their handles (for H), each worked out when first needed.
 class Candidates {
 public:
-    Candidates(std::vector<SelectableEntity> entities, DrawingLink* drawing);
+    Candidates(EntityList entities, DrawingLink* drawing);
     std::size_t Size() const { return entities_.size(); }
     const SelectableEntity& operator[](std::size_t i) const { return entities_[i]; }
-    // Every position, in drawing order.
-    std::vector<std::size_t> All() const;
     const std::optional<Extents2d>& ExtentsAt(std::size_t i);
     // The position of the entity with the handle; nothing when none has it.
     std::optional<std::size_t> FindHandle(std::uint64_t handle);
 
 private:
-    std::vector<SelectableEntity> entities_;
+    EntityList entities_;
     DrawingLink* drawing_;
     std::optional<std::vector<std::optional<Extents2d>>> extents_;
     std::optional<std::unordered_map<std::uint64_t, std::size_t>> byHandle_;
 };
 
-// The positions of the candidates an answer to "Select objects" names, in the order it names
-// them (H may name one twice); nothing when the line is not a selection answer (the message
-// says why).
-std::optional<std::vector<std::size_t>>
-EntitiesNamedBy(const ScriptLine& line, Candidates& candidates, std::wstring& message);
+// The candidates an answer to "Select objects" names: every one (ALL, without listing a
+// million positions), or the positions of some in the order the answer names them (H may name
+// one twice).
+struct Named {
+    bool every = false;
+    std::vector<std::size_t> positions;
+    std::size_t Count(const Candidates& candidates) const {
+        return every ? candidates.Size() : positions.size();
+    }
+};
+
+// What an answer names; nothing when the line is not a selection answer (the message says why).
+std::optional<Named> EntitiesNamedBy(const ScriptLine& line, Candidates& candidates,
+                                     std::wstring& message);
+
+// The entities of a selection set, by name; a set may hold a million.
+using EntityNames = kestrel::acad::BigVector<std::int64_t>;
 
 // What a selection has picked so far.
 class Picked {
 public:
     explicit Picked(std::size_t candidates) : picked_(candidates, false) {}
     // Adds the named candidates; answers how many of them were picked already.
-    std::size_t Add(const std::vector<std::size_t>& named);
+    std::size_t Add(const Named& named);
     std::size_t Total() const { return total_; }
     // The entity names of the picked candidates, in drawing order.
-    std::vector<std::int64_t> Names(const Candidates& candidates) const;
+    EntityNames Names(const Candidates& candidates) const;
 
 private:
     std::vector<bool> picked_;
@@ -71,14 +81,14 @@ private:
 class SelectionSets {
 public:
     // Stores a set of entity names and gives its number (never 0).
-    std::int64_t Add(std::vector<std::int64_t> names);
-    const std::vector<std::int64_t>* Find(std::int64_t id) const;
+    std::int64_t Add(EntityNames names);
+    const EntityNames* Find(std::int64_t id) const;
     bool Free(std::int64_t id);
     std::size_t Count() const { return sets_.size(); }
     void Clear() { sets_.clear(); }
 
 private:
-    std::map<std::int64_t, std::vector<std::int64_t>> sets_;
+    std::map<std::int64_t, EntityNames> sets_;
     std::int64_t next_ = 1;
 };
 
