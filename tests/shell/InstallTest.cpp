@@ -20,6 +20,8 @@ class InstalledProgram : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
         prefix = ScratchDir("installed");
+        // The runs' settings go to a store of the test's own, never the real home's.
+        setenv("XDG_CONFIG_HOME", ScratchDir("installed-home-config").c_str(), 1);
         installLog =
             Sh(std::string(KESTREL_CMAKE) + " --install " + kBinaryDir + " --prefix " + prefix);
         // Installed as root: the module's folder is not the user's to write.

@@ -32,6 +32,14 @@ std::string FolderOf(const std::string& path) {
     return slash == 0 ? "/" : path.substr(0, slash);
 }
 
+// A folder in which the user may not create a file: read-only for everyone (root included),
+// or not the user's to write.
+bool IsProtected(const std::string& folder) {
+    struct stat info {};
+    return ::stat(folder.c_str(), &info) == 0 &&
+           ((info.st_mode & 0222) == 0 || ::access(folder.c_str(), W_OK) != 0);
+}
+
 std::string HomeFolder() {
     const char* home = std::getenv("HOME");
     if (home && home[0] == '/')
@@ -68,6 +76,8 @@ std::string UserCopyPath(const std::string& path) {
     else if (install == "/" || folder.rfind(install + "/", 0) == 0)
         below = folder.substr(install == "/" ? 0 : install.size()) + "/";
     else
+        return "";
+    if (!IsProtected(folder))
         return "";
     const std::string store = UserStoreFolder();
     return store.empty() ? std::string() : store + below + name;

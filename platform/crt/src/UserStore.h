@@ -4,7 +4,8 @@
 // desktop does for such programs, a write there that the user may not make goes to a copy of
 // the file in the user's store ($XDG_CONFIG_HOME/kestrel, else ~/.config/kestrel), and from
 // then on the copy is the file for that user: it is what reads of the path open and what
-// later writes replace. A program in a folder its user can write never gets a copy.
+// later writes replace. A program in a folder its user can write never gets a copy and never
+// sees one: another installation's copies in the store stay that installation's.
 //
 // Only the installation folder (and the folders below it) is treated so: a file the user
 // saves into some other folder that is not theirs is refused as before, so that nothing the
@@ -24,8 +25,9 @@ void SetInstallFolder(const std::string& folder);
 // $HOME/.config/kestrel (the home from the password database when HOME is not set).
 std::string UserStoreFolder();
 
-// The user's copy of `path` when the path lies in the installation folder, else "". The copy
-// keeps the path below that folder, so settings of a subfolder do not meet those of another.
+// The user's copy of `path` when the path lies in the installation folder and its folder is
+// not the user's to write, else "". The copy keeps the path below the installation folder, so
+// settings of a subfolder do not meet those of another.
 std::string UserCopyPath(const std::string& path);
 
 // Opens `path` as OpenRegularFile does, the user's copy in its place when there is one. A change
