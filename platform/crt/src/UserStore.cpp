@@ -6,8 +6,6 @@
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
-#include <fcntl.h>
-#include <filesystem>
 #include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -109,37 +107,11 @@ bool IsRefusal(int error) {
     return error == EACCES || error == EPERM || error == EROFS;
 }
 
-// A new copy starts as the file was; a file that is not there starts as nothing.
-bool StartCopy(const std::string& path, const std::string& copy) {
-    std::error_code error;
-    const auto status = std::filesystem::status(path, error);
-    if (status.type() == std::filesystem::file_type::not_found)
-        return true;
-    if (status.type() != std::filesystem::file_type::regular)
-        return false;
-    if (!std::filesystem::copy_file(path, copy, error))
-        return false;
-    ::chmod(copy.c_str(), 0600);
-    return true;
-}
-
 } // namespace
 
 int OpenUserFile(const std::string& path, int flags, bool* notRegular) {
-    if (const std::string copy = ExistingUserCopy(path); !copy.empty())
-        return OpenRegularFile(copy, flags, notRegular);
-    const int fd = OpenRegularFile(path, flags, notRegular);
-    if (fd >= 0 || (flags & O_ACCMODE) == O_RDONLY || !IsRefusal(errno))
-        return fd;
-    const int error = errno;
-    const std::string copy = UserCopyPath(path);
-    if (!copy.empty() && MakeUserCopyFolders(copy) && StartCopy(path, copy)) {
-        const int copyFd = OpenRegularFile(copy, flags | O_CREAT, notRegular);
-        if (copyFd >= 0)
-            return copyFd;
-    }
-    errno = error;
-    return -1;
+    const std::string copy = ExistingUserCopy(path);
+    return OpenRegularFile(copy.empty() ? path : copy, flags, notRegular);
 }
 
 bool BeginUserReplacement(FileReplacement& replacement, const std::string& path) {

@@ -30,9 +30,8 @@ std::string UserStoreFolder();
 // settings of a subfolder do not meet those of another.
 std::string UserCopyPath(const std::string& path);
 
-// Opens `path` as OpenRegularFile does, the user's copy in its place when there is one. A change
-// (append or update) that the user may not make to the file itself is made to a new copy of
-// it, which starts as the file was.
+// Opens `path` as OpenRegularFile does, the user's copy in its place when there is one. (Only
+// a replacement makes a copy: the settings are written whole.)
 int OpenUserFile(const std::string& path, int flags, bool* notRegular = nullptr);
 
 // Begins replacing `path` as `replacement.Begin` does (without a backup), the user's copy in
