@@ -2,11 +2,15 @@
 
 namespace shell {
 
+const char* VersionText() {
+    return "kestrel " KESTREL_VERSION "\n";
+}
+
 const char* UsageText() {
     return R"(usage: kestrel DRAWING.dxf [--script FILE | -c LINE ...] [-o OUT.dxf] [--shots DIR] [--gui]
                           [--module PATH]
        kestrel bom DRAWING.dxf [--prices FILE.prc] [--report OUT.txt|-] ...   (kestrel bom --help)
-       kestrel --help
+       kestrel --help | --version
 
 Opens the drawing, loads the module (kestrel.arx), runs the editor input and unloads the
 module. The input is a script (--script FILE), lines given with -c (each -c is one line), or
@@ -47,8 +51,10 @@ Options:
   --shots DIR     where SHOT saves its pictures (default: shots)
   --gui           show the windows on the display (also without a script when a display
                   is there); without a script the mouse and keyboard answer the dialogs
-  --module PATH   the module to load (default: kestrel.arx beside this program)
+  --module PATH   the module to load (default: kestrel.arx beside this program,
+                  or ../lib/kestrel/kestrel.arx from its folder, as installed)
   --help          this text
+  --version       the program's name and version
 
 Exit codes: 0 the input ran to its end; 2 bad arguments, an unreadable drawing, script or
 module, or a script line that cannot be carried out; 3 an EXPECT failed or a command left an
@@ -73,6 +79,8 @@ std::optional<Arguments> ParseArguments(const std::vector<std::string>& args, st
         const std::string& arg = args[i];
         if (arg == "--help" || arg == "-h") {
             result.help = true;
+        } else if (arg == "--version") {
+            result.version = true;
         } else if (arg == "--script") {
             auto v = value(i, arg);
             if (!v)
@@ -114,7 +122,7 @@ std::optional<Arguments> ParseArguments(const std::vector<std::string>& args, st
             return std::nullopt;
         }
     }
-    if (result.help)
+    if (result.help || result.version)
         return result;
     if (result.drawing.empty()) {
         error = "no drawing given";

@@ -9,6 +9,7 @@ namespace shell {
 
 struct Arguments {
     bool help = false;
+    bool version = false;
     std::string drawing;
     std::string script;             // --script FILE
     std::vector<std::string> lines; // -c LINE ...
@@ -23,5 +24,7 @@ std::optional<Arguments> ParseArguments(const std::vector<std::string>& args, st
 
 // The text of --help.
 const char* UsageText();
+// The text of --version.
+const char* VersionText();
 
 } // namespace shell

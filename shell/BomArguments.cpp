@@ -172,11 +172,13 @@ Options:
   --shots DIR      saves DIR/report.png: the report dialog as it stands before it closes
   -o OUT.dxf       saves the drawing (with the table) to OUT.dxf; a file that was there is
                    kept as OUT.bak
-  --module PATH    the module to load (default: kestrel.arx beside this program)
+  --module PATH    the module to load (default: kestrel.arx beside this program,
+                   or ../lib/kestrel/kestrel.arx from its folder, as installed)
   --help           this text
 
 As the dialog does when it closes, a run keeps the report's column widths and the price file
-in the settings files beside the module (kestrel2.set, filename.set).
+in the settings files beside the module (kestrel2.set, filename.set), or, where the user may
+not write beside an installed module, in ~/.config/kestrel ($XDG_CONFIG_HOME/kestrel).
 
 Exit codes: 0 the bill of materials was made; 1 it was not: the price file cannot be read,
 the drawing has no block references to count, the report file cannot be written or the

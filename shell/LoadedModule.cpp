@@ -7,15 +7,22 @@
 
 namespace shell {
 
+std::string ModuleOfProgram(const std::string& program) {
+    const std::size_t slash = program.rfind('/');
+    const std::string folder = slash == std::string::npos ? "." : program.substr(0, slash);
+    const std::string beside = folder + "/kestrel.arx";
+    const std::string installed = folder + "/../lib/kestrel/kestrel.arx";
+    if (access(beside.c_str(), F_OK) != 0 && access(installed.c_str(), F_OK) == 0)
+        return installed;
+    return beside;
+}
+
 std::string DefaultModulePath() {
     char path[4096];
     ssize_t length = readlink("/proc/self/exe", path, sizeof path - 1);
     if (length <= 0)
         return "kestrel.arx";
-    std::string program(path, static_cast<std::size_t>(length));
-    std::size_t slash = program.rfind('/');
-    return (slash == std::string::npos ? std::string(".") : program.substr(0, slash)) +
-           "/kestrel.arx";
+    return ModuleOfProgram(std::string(path, static_cast<std::size_t>(length)));
 }
 
 std::unique_ptr<LoadedModule> LoadedModule::Open(const std::string& path, std::string& error) {

@@ -32,7 +32,11 @@ private:
     bool initialised_ = false;
 };
 
-// kestrel.arx in the directory of the running program.
+// The module of the program at `program`: kestrel.arx beside it (as the build leaves them),
+// else lib/kestrel/kestrel.arx beside the program's folder (as they are installed, the
+// program in bin/); the first when neither is there, for the message that says so.
+std::string ModuleOfProgram(const std::string& program);
+// The module of the running program.
 std::string DefaultModulePath();
 
 } // namespace shell

@@ -5,6 +5,7 @@
 #include "dbapserv.h"
 
 #include "Clock.h"
+#include "UserStore.h"
 #include "Utf8.h"
 #include "ed/CommandLine.h"
 #include "ed/DatabaseDrawing.h"
@@ -22,6 +23,11 @@
 namespace shell {
 
 namespace {
+
+std::string FolderOf(const std::string& path) {
+    const std::size_t slash = path.rfind('/');
+    return slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
+}
 
 int Fail(int code, const std::string& message) {
     std::cerr << "kestrel: " << message << '\n';
@@ -68,10 +74,13 @@ std::unique_ptr<ed::LineSource> InputOf(const Arguments& arguments, std::string&
 int RunCommands(AcDbDatabase& database, ed::DatabaseDrawing& drawing,
                 std::unique_ptr<ed::LineSource> input, const CommandRunOptions& options,
                 std::string& error) {
-    auto module =
-        LoadedModule::Open(options.module.empty() ? DefaultModulePath() : options.module, error);
+    const std::string modulePath = options.module.empty() ? DefaultModulePath() : options.module;
+    auto module = LoadedModule::Open(modulePath, error);
     if (!module)
         return ed::kExitBadInput;
+    // An installed module's folder is root's: the settings the module keeps beside itself go
+    // to the user's own copies of them there.
+    crt::SetInstallFolder(FolderOf(modulePath));
 
     // The drawing is the editor's and the module's working drawing for the whole run.
     ed::SetDrawing(&drawing);
@@ -113,6 +122,10 @@ int Run(const std::vector<std::string>& args) {
         return Fail(ed::kExitBadInput, error + " (kestrel --help tells more)");
     if (arguments->help) {
         std::cout << UsageText();
+        return ed::kExitOk;
+    }
+    if (arguments->version) {
+        std::cout << VersionText();
         return ed::kExitOk;
     }
     AcDbDatabase database(false, true);

@@ -1,6 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+
 #include "shell/Arguments.h"
+#include "shell/LoadedModule.h"
+#include "tests/support/ScratchDir.h"
 
 using shell::ParseArguments;
 
@@ -14,6 +19,7 @@ TEST(Arguments, ReadsTheDrawingItsInputAndOptions) {
     EXPECT_EQ(args->output, "out.dxf");
     EXPECT_EQ(args->module, "/opt/k.arx");
     EXPECT_TRUE(ParseArguments({"--help"}, error)->help);
+    EXPECT_TRUE(ParseArguments({"--version"}, error)->version); // no drawing needed
     EXPECT_EQ(ParseArguments({"--script", "run.scr", "plan.dxf"}, error)->script, "run.scr");
 }
 
@@ -48,4 +54,19 @@ TEST(Arguments, RefusesWhatCannotBeRunWithAReason) {
         EXPECT_FALSE(ParseArguments(args, error));
         EXPECT_FALSE(error.empty());
     }
+}
+
+// The module lies beside the program in the build folder and in lib/kestrel when installed; a
+// module beside the program wins, and with neither the message names the one beside it.
+TEST(Arguments, TheModuleIsFoundBesideTheProgramOrWhereItIsInstalled) {
+    ScratchDir dir;
+    std::filesystem::create_directories(dir.Path("usr/bin"));
+    const std::string program = dir.Path("usr/bin/kestrel").string();
+    EXPECT_EQ(shell::ModuleOfProgram(program), dir.Path("usr/bin/kestrel.arx").string());
+    std::filesystem::create_directories(dir.Path("usr/lib/kestrel"));
+    dir.Write("usr/lib/kestrel/kestrel.arx", "");
+    EXPECT_EQ(shell::ModuleOfProgram(program),
+              dir.Path("usr/bin/../lib/kestrel/kestrel.arx").string());
+    dir.Write("usr/bin/kestrel.arx", "");
+    EXPECT_EQ(shell::ModuleOfProgram(program), dir.Path("usr/bin/kestrel.arx").string());
 }

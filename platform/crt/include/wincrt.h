@@ -21,7 +21,10 @@
 // one fails and sets the stream's error state. A file opened with "w" is written beside its
 // target and takes the target's place when the stream is closed without an error, so a write
 // that fails half-way leaves the previous file as it was; a target that may not be written
-// (a read-only file or folder, something that is not a file) does not open.
+// (a read-only file or folder, something that is not a file) does not open. The program's
+// installation folder is the exception: a file there that the user may not write is written
+// to the user's own copy of it (under $XDG_CONFIG_HOME/kestrel), which from then on is what
+// opening, replacing and removing that path reach for that user.
 
 #include <cstddef>
 #include <cstdint>

@@ -12,6 +12,7 @@
 
 #include "FileReplacement.h"
 #include "RegularFile.h"
+#include "UserStore.h"
 #include "Utf8.h"
 
 // A stream is a glibc stream over our own read, write and close functions: text mode
@@ -195,7 +196,7 @@ FILE* _wfopen(const wchar_t* path, const wchar_t* mode) {
     const std::string bytes = crt::ToUtf8(path);
     if (parsed.kind == 'w') {
         stream->replacement = std::make_unique<crt::FileReplacement>();
-        if (!stream->replacement->Begin(bytes, crt::FileReplacement::Backup::None))
+        if (!crt::BeginUserReplacement(*stream->replacement, bytes))
             return nullptr;
         stream->fd = stream->replacement->Descriptor();
     } else {
@@ -205,7 +206,7 @@ FILE* _wfopen(const wchar_t* path, const wchar_t* mode) {
         // Only a file opens: a folder never does on the desktop, and a FIFO or a device would
         // block or never end.
         bool notRegular = false;
-        stream->fd = crt::OpenRegularFile(bytes, flags, &notRegular);
+        stream->fd = crt::OpenUserFile(bytes, flags, &notRegular);
         if (stream->fd < 0) {
             if (notRegular)
                 errno = EACCES;
@@ -229,7 +230,7 @@ FILE* _wfopen(const wchar_t* path, const wchar_t* mode) {
 }
 
 int _wremove(const wchar_t* path) {
-    return path && std::remove(crt::ToUtf8(path).c_str()) == 0 ? 0 : -1;
+    return path ? crt::RemoveUserFile(crt::ToUtf8(path)) : -1;
 }
 
 wint_t kestrel_fgetwc(FILE* file) {
