@@ -45,6 +45,10 @@ MainWindow::MainWindow(AcDbDatabase& database, const std::wstring& title, CSize 
     MoveWindow(0, 0, window.Width() - client.Width() + viewSize.cx,
                window.Height() - client.Height() + viewSize.cy + kCommandHeight, FALSE);
     picture_.CreateCompatibleBitmap(nullptr, viewSize.cx, viewSize.cy);
+    // The picture's memory is made ready with the window, not on its first redraw.
+    cairo_t* cr = cairo_create(picture_.Surface());
+    cairo_paint(cr);
+    cairo_destroy(cr);
     viewport_.Resize(viewSize.cx, viewSize.cy);
     if (shown) {
         EnsureScene();

@@ -22,55 +22,136 @@ void SetColour(cairo_t* cr, std::uint32_t rgb) {
                          (rgb & 255) / 255.0);
 }
 
-// Lines of one colour and one dash style are stroked together.
-class Pen {
+// The picture's pixels, for what is drawn most: one-pixel lines and dots, plotted directly
+// (a general stroker costs several times as much for the many short lines of a big drawing).
+class Canvas {
 public:
-    explicit Pen(cairo_t* cr) : cr_(cr) {}
-    ~Pen() { Flush(); }
+    explicit Canvas(cairo_surface_t* surface)
+        : data_(cairo_image_surface_get_data(surface)),
+          stride_(cairo_image_surface_get_stride(surface)),
+          width_(cairo_image_surface_get_width(surface)),
+          height_(cairo_image_surface_get_height(surface)) {}
 
-    void Use(int colour, bool dashed) {
-        if (colour == colour_ && dashed == dashed_)
-            return;
-        Flush();
-        colour_ = colour;
-        dashed_ = dashed;
-        SetColour(cr_, PaletteColour(colour));
-        double dash[] = {4, 3};
-        cairo_set_dash(cr_, dash, dashed ? 2 : 0, 0);
+    void Dot(Point2 at, std::uint32_t rgb) {
+        int x = static_cast<int>(std::floor(at.x)), y = static_cast<int>(std::floor(at.y));
+        if (x >= 0 && y >= 0 && x < width_ && y < height_)
+            Row(y)[x] = rgb;
     }
-    void Path(const std::vector<Point2>& points, const Affine& toScreen, bool closed) {
+
+    void Line(Point2 a, Point2 b, std::uint32_t rgb) {
+        if (!Clip(a, b))
+            return;
+        int x0 = static_cast<int>(std::floor(a.x)), y0 = static_cast<int>(std::floor(a.y));
+        int x1 = static_cast<int>(std::floor(b.x)), y1 = static_cast<int>(std::floor(b.y));
+        int dx = std::abs(x1 - x0), dy = -std::abs(y1 - y0);
+        int sx = x0 < x1 ? 1 : -1, sy = y0 < y1 ? 1 : -1;
+        int error = dx + dy;
+        for (;;) {
+            if (x0 >= 0 && y0 >= 0 && x0 < width_ && y0 < height_)
+                Row(y0)[x0] = rgb;
+            if (x0 == x1 && y0 == y1)
+                break;
+            int twice = 2 * error;
+            if (twice >= dy)
+                error += dy, x0 += sx;
+            if (twice <= dx)
+                error += dx, y0 += sy;
+        }
+    }
+
+    void Path(const std::vector<Point2>& points, const Affine& toScreen, bool closed,
+              std::uint32_t rgb) {
+        if (points.empty())
+            return;
+        Point2 first = toScreen.Apply(points[0]), last = first;
+        if (points.size() == 1)
+            Dot(first, rgb);
+        for (std::size_t i = 1; i < points.size(); ++i) {
+            Point2 next = toScreen.Apply(points[i]);
+            Line(last, next, rgb);
+            last = next;
+        }
+        if (closed)
+            Line(last, first, rgb);
+    }
+
+private:
+    std::uint32_t* Row(int y) { return reinterpret_cast<std::uint32_t*>(data_ + y * stride_); }
+
+    // Cuts the segment to the picture (Liang-Barsky); false when none of it is inside.
+    bool Clip(Point2& a, Point2& b) const {
+        double t0 = 0, t1 = 1, dx = b.x - a.x, dy = b.y - a.y;
+        auto edge = [&](double p, double q) {
+            if (p == 0)
+                return q >= 0;
+            double r = q / p;
+            if (p < 0) {
+                if (r > t1)
+                    return false;
+                t0 = std::max(t0, r);
+            } else {
+                if (r < t0)
+                    return false;
+                t1 = std::min(t1, r);
+            }
+            return true;
+        };
+        if (!edge(-dx, a.x + 1) || !edge(dx, width_ + 1 - a.x) || !edge(-dy, a.y + 1) ||
+            !edge(dy, height_ + 1 - a.y))
+            return false;
+        Point2 from{a.x + t0 * dx, a.y + t0 * dy};
+        b = {a.x + t1 * dx, a.y + t1 * dy};
+        a = from;
+        return true;
+    }
+
+    unsigned char* data_;
+    int stride_, width_, height_;
+};
+
+// Dashed lines (the selection) go through Cairo, stroked together per colour.
+class DashedPen {
+public:
+    explicit DashedPen(cairo_t* cr) : cr_(cr) {}
+    ~DashedPen() { Flush(); }
+    void Path(const std::vector<Point2>& points, const Affine& toScreen, bool closed, int colour) {
+        if (colour != colour_) {
+            Flush();
+            colour_ = colour;
+        }
         for (std::size_t i = 0; i < points.size(); ++i) {
             Point2 p = toScreen.Apply(points[i]);
-            // Pixel centres, so that one-pixel lines cover one row of pixels.
             double x = std::floor(p.x) + 0.5, y = std::floor(p.y) + 0.5;
             if (i == 0)
                 cairo_move_to(cr_, x, y);
             else
                 cairo_line_to(cr_, x, y);
         }
-        if (points.size() == 1)
-            cairo_rel_line_to(cr_, 0, 0);
         if (closed)
             cairo_close_path(cr_);
-        if (++pending_ >= 4096)
-            Flush();
-    }
-    void Fill() {
-        cairo_fill_preserve(cr_);
-        cairo_stroke(cr_);
-        pending_ = 0;
+        pending_ = true;
     }
     void Flush() {
-        if (pending_)
-            cairo_stroke(cr_);
-        pending_ = 0;
+        if (!pending_)
+            return;
+        double dash[] = {4, 3};
+        SetColour(cr_, PaletteColour(colour_));
+        cairo_set_dash(cr_, dash, 2, 0);
+        cairo_stroke(cr_);
+        cairo_set_dash(cr_, dash, 0, 0);
+        pending_ = false;
     }
 
 private:
     cairo_t* cr_;
     int colour_ = -1;
-    bool dashed_ = false;
-    int pending_ = 0;
+    bool pending_ = false;
+};
+
+struct Painter {
+    cairo_t* cr;
+    Canvas canvas;
+    DashedPen dashed;
 };
 
 void DrawText(cairo_t* cr, const Shape& text, const Affine& toScreen, bool highlighted) {
@@ -79,6 +160,8 @@ void DrawText(cairo_t* cr, const Shape& text, const Affine& toScreen, bool highl
         return;
     Point2 at = toScreen.Apply(text.points[0]);
     cairo_save(cr);
+    // Chosen here, not for every picture: finding the face costs a drawing without text.
+    cairo_select_font_face(cr, "DejaVu Sans", CAIRO_FONT_SLANT_NORMAL, CAIRO_FONT_WEIGHT_NORMAL);
     SetColour(cr, PaletteColour(text.colour));
     cairo_translate(cr, at.x, at.y);
     // Screen y runs downwards: turns counter-clockwise in the drawing are clockwise here.
@@ -97,41 +180,42 @@ void DrawText(cairo_t* cr, const Shape& text, const Affine& toScreen, bool highl
     cairo_restore(cr);
 }
 
-void DrawShapes(cairo_t* cr, Pen& pen, const ShapeList& shapes, const Affine& toScreen, int byBlock,
+void DrawShapes(Painter& painter, const ShapeList& shapes, const Affine& toScreen, int byBlock,
                 bool highlighted) {
     for (const Shape& shape : shapes.Shapes()) {
         int colour = shape.colour == kByBlock ? byBlock : shape.colour;
         switch (shape.kind) {
         case Shape::Kind::Text: {
-            pen.Flush();
+            painter.dashed.Flush();
             Shape coloured = shape;
             coloured.colour = colour;
-            DrawText(cr, coloured, toScreen, highlighted);
-            pen.Use(-1, highlighted); // the text changed the source
+            DrawText(painter.cr, coloured, toScreen, highlighted);
             break;
         }
-        case Shape::Kind::Fill:
-            pen.Use(colour, false);
-            pen.Flush();
-            pen.Path(shape.points, toScreen, true);
-            pen.Fill();
+        case Shape::Kind::Fill: {
+            painter.dashed.Flush();
+            cairo_t* cr = painter.cr;
+            SetColour(cr, PaletteColour(colour));
+            for (std::size_t i = 0; i < shape.points.size(); ++i) {
+                Point2 p = toScreen.Apply(shape.points[i]);
+                if (i == 0)
+                    cairo_move_to(cr, p.x, p.y);
+                else
+                    cairo_line_to(cr, p.x, p.y);
+            }
+            cairo_fill(cr);
+            painter.canvas.Path(shape.points, toScreen, true, PaletteColour(colour));
             break;
+        }
         default:
-            pen.Use(colour, highlighted);
-            pen.Path(shape.points, toScreen, shape.closed);
+            if (highlighted)
+                painter.dashed.Path(shape.points, toScreen, shape.closed,
+                                    shape.colour == kByBlock ? byBlock : shape.colour);
+            else
+                painter.canvas.Path(shape.points, toScreen, shape.closed, PaletteColour(colour));
             break;
         }
     }
-}
-
-void PutDot(cairo_surface_t* surface, Point2 at, std::uint32_t rgb) {
-    int x = static_cast<int>(at.x), y = static_cast<int>(at.y);
-    if (x < 0 || y < 0 || x >= cairo_image_surface_get_width(surface) ||
-        y >= cairo_image_surface_get_height(surface))
-        return;
-    auto* row = reinterpret_cast<std::uint32_t*>(cairo_image_surface_get_data(surface) +
-                                                 y * cairo_image_surface_get_stride(surface));
-    row[x] = rgb;
 }
 
 } // namespace
@@ -192,17 +276,13 @@ RenderCount RenderScene(cairo_surface_t* surface, const DrawingScene& scene,
     cairo_paint(cr);
     cairo_set_antialias(cr, CAIRO_ANTIALIAS_NONE);
     cairo_set_line_width(cr, 1);
-    cairo_select_font_face(cr, "DejaVu Sans", CAIRO_FONT_SLANT_NORMAL, CAIRO_FONT_WEIGHT_NORMAL);
     Affine toScreen = viewport.WorldToScreen();
     Box visible = viewport.VisibleWorld().Grown(2 / viewport.PixelsPerUnit());
     double dotWorld = kDotSize / viewport.PixelsPerUnit();
-    struct Dot {
-        Point2 at;
-        std::uint32_t rgb;
-    };
-    std::vector<Dot> dots;
+    // Dots go straight into the pixels, as they are met: no list of them to allocate.
+    cairo_surface_flush(surface);
     {
-        Pen pen(cr);
+        Painter painter{cr, Canvas(surface), DashedPen(cr)};
         for (const SceneItem& item : scene.Items()) {
             if (!item.extents.Intersects(visible)) {
                 ++count.culled;
@@ -211,22 +291,19 @@ RenderCount RenderScene(cairo_surface_t* surface, const DrawingScene& scene,
             bool lit = !highlighted.empty() && highlighted.count(item.slot);
             const Box& e = item.extents;
             if (item.block && e.maxX - e.minX < dotWorld && e.maxY - e.minY < dotWorld) {
-                dots.push_back(
-                    {toScreen.Apply(Point2{(e.minX + e.maxX) / 2, (e.minY + e.maxY) / 2}),
-                     PaletteColour(item.colour)});
+                painter.canvas.Dot(
+                    toScreen.Apply(Point2{(e.minX + e.maxX) / 2, (e.minY + e.maxY) / 2}),
+                    PaletteColour(item.colour));
                 ++count.dots;
                 continue;
             }
             if (item.block)
-                DrawShapes(cr, pen, *item.block, item.transform.Then(toScreen), item.colour, lit);
-            DrawShapes(cr, pen, item.own, toScreen, item.colour, lit);
+                DrawShapes(painter, *item.block, item.transform.Then(toScreen), item.colour, lit);
+            DrawShapes(painter, item.own, toScreen, item.colour, lit);
             ++count.drawn;
         }
     }
     cairo_destroy(cr);
-    cairo_surface_flush(surface);
-    for (const Dot& dot : dots)
-        PutDot(surface, dot.at, dot.rgb);
     cairo_surface_mark_dirty(surface);
     return count;
 }
