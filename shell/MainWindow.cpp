@@ -130,7 +130,11 @@ std::optional<std::wstring> MainWindow::NextLine() {
 }
 
 void MainWindow::Print(const std::wstring& text) {
-    for (wchar_t c : text) {
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        wchar_t c = text[i];
+        // Prompts begin with a line break; after a line that ended already it adds nothing.
+        if (c == L'\n' && i == 0 && history_.back().empty())
+            continue;
         if (c == L'\n')
             history_.emplace_back();
         else
@@ -264,7 +268,7 @@ void MainWindow::OnLButtonDown(UINT, CPoint point) {
         Submit(WorldText(point));
         break;
     case Waiting::Tracking:
-        Submit(L"PICK " + WorldText(point), false);
+        Submit(L"PICK " + WorldText(point));
         break;
     case Waiting::Objects:
         dragFrom_ = point;
@@ -373,7 +377,7 @@ void MainWindow::OnKeyDown(UINT key, UINT, UINT) {
             recalled_.push_back(line);
         recall_ = recalled_.size();
         if (waiting_ == Waiting::Tracking && line.empty())
-            Submit(L"ENTER", false);
+            Submit(L"ENTER");
         else
             Submit(line);
         break;

@@ -168,7 +168,7 @@ int Run(const std::vector<std::string>& args) {
         return Fail(ed::kExitBadInput,
                     "cannot read the drawing: " + crt::ToUtf8(database.lastErrorMessage()));
     auto input = InputOf(*arguments, error);
-    if (!input)
+    if (!input && !error.empty())
         return Fail(ed::kExitBadInput, error);
 
     ed::DatabaseDrawing drawing(database);

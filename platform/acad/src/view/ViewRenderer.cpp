@@ -171,10 +171,12 @@ void DrawText(cairo_t* cr, const Shape& text, const Affine& toScreen, bool highl
     cairo_move_to(cr, 0, 0);
     cairo_show_text(cr, crt::ToUtf8(text.text).c_str());
     if (highlighted) {
+        // Glyphs cannot be dashed: a selected text is underlined with a dashed line.
         double dash[] = {4, 3};
         cairo_set_dash(cr, dash, 2, 0);
         cairo_set_line_width(cr, 1 / std::max(0.01, text.widthFactor));
-        cairo_rectangle(cr, 0, 0, TextWidth(text) / text.widthFactor * toScreen.Scale(), -pixels);
+        cairo_move_to(cr, 0, 2);
+        cairo_rel_line_to(cr, TextWidth(text) / text.widthFactor * toScreen.Scale(), 0);
         cairo_stroke(cr);
     }
     cairo_restore(cr);
