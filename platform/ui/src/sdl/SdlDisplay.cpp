@@ -123,24 +123,33 @@ public:
 
     void Present(CWnd* top) override {
         Sweep();
-        if (GetInputSource() != this) {
-            // A script gives the input: the display's own events are only looked at so that
-            // the windows stay answered; uncovered windows are drawn again.
-            SDL_Event e;
-            while (SDL_PollEvent(&e)) {
-                if (e.type == SDL_WINDOWEVENT && e.window.event == SDL_WINDOWEVENT_EXPOSED)
-                    exposed_ = true;
-                if (e.type == SDL_QUIT)
-                    EndAsTerminated();
-            }
-            if (exposed_) {
-                exposed_ = false;
-                for (CWnd* w : WindowSystem::TopLevels())
-                    if (w != top && w->IsWindowVisible() && windows_.count(w))
-                        Blit(w);
-            }
-        }
+        AnswerOwnEvents(top);
         Blit(top);
+    }
+
+    void Service() override {
+        Sweep();
+        AnswerOwnEvents(nullptr);
+    }
+
+    // A script gives the input: the display's own events are only looked at so that the
+    // windows stay answered; uncovered windows are drawn again (all but `skip`).
+    void AnswerOwnEvents(CWnd* skip) {
+        if (GetInputSource() == this)
+            return;
+        SDL_Event e;
+        while (SDL_PollEvent(&e)) {
+            if (e.type == SDL_WINDOWEVENT && e.window.event == SDL_WINDOWEVENT_EXPOSED)
+                exposed_ = true;
+            if (e.type == SDL_QUIT)
+                EndAsTerminated();
+        }
+        if (exposed_) {
+            exposed_ = false;
+            for (CWnd* w : WindowSystem::TopLevels())
+                if (w != skip && w->IsWindowVisible() && windows_.count(w))
+                    Blit(w);
+        }
     }
 
     void Blit(CWnd* top) {

@@ -1,0 +1,155 @@
+// kestrel --gui on an X server (Xvfb): a scripted run shows every window it opens while its
+// WAIT passes in real time; a person types a command in the main window; SIGTERM and SIGINT end
+// a run with a dialog open at once, saving nothing. Skipped where Xvfb, xdotool or ImageMagick's
+// import are missing.
+#include <cairo.h>
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "KestrelRun.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using Clock = std::chrono::steady_clock;
+
+bool Installed(const char* tool) {
+    return std::system((std::string("command -v ") + tool + " >/dev/null 2>&1").c_str()) == 0;
+}
+
+pid_t Spawn(const std::vector<std::string>& args, const std::string& display) {
+    pid_t pid = fork();
+    if (pid == 0) {
+        if (!display.empty()) {
+            setenv("DISPLAY", display.c_str(), 1);
+            // The X libraries under SDL keep allocations for the process's life.
+            setenv("ASAN_OPTIONS", "detect_leaks=0", 1);
+            if (!std::freopen("/dev/null", "w", stdout))
+                _exit(127);
+        }
+        std::vector<char*> argv;
+        for (const std::string& a : args)
+            argv.push_back(const_cast<char*>(a.c_str()));
+        argv.push_back(nullptr);
+        execvp(argv[0], argv.data());
+        _exit(127);
+    }
+    return pid;
+}
+
+// The status of a child that ends within `seconds`; nothing (and the child killed) otherwise.
+std::optional<int> Ended(pid_t pid, double seconds) {
+    auto end = Clock::now() + std::chrono::duration<double>(seconds);
+    int status = 0;
+    while (Clock::now() < end) {
+        if (waitpid(pid, &status, WNOHANG) == pid)
+            return status;
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    kill(pid, SIGKILL);
+    waitpid(pid, &status, 0);
+    return std::nullopt;
+}
+
+// An X server of the test suite's own.
+class GuiRun : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        if (!Installed("Xvfb") || !Installed("xdotool") || !Installed("import"))
+            return;
+        int number = 80 + static_cast<int>(getpid() % 9);
+        while (fs::exists("/tmp/.X11-unix/X" + std::to_string(number)))
+            ++number;
+        display_ = ":" + std::to_string(number);
+        xvfb_ = Spawn({"Xvfb", display_, "-screen", "0", "1280x1024x24", "-nolisten", "tcp"}, "");
+        for (int i = 0; i < 100 && !fs::exists("/tmp/.X11-unix/X" + std::to_string(number)); ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    static void TearDownTestSuite() {
+        if (xvfb_ > 0) {
+            kill(xvfb_, SIGTERM);
+            waitpid(xvfb_, nullptr, 0);
+        }
+    }
+    void SetUp() override {
+        if (xvfb_ <= 0)
+            GTEST_SKIP() << "Xvfb, xdotool or import is not installed";
+    }
+
+    int On(const std::string& command) {
+        return std::system(("DISPLAY=" + display_ + " " + command + " >/dev/null 2>&1").c_str());
+    }
+    // Pixels of the screen in the dialogs' face colour, as a shot taken now shows them.
+    long DialogPixels(const std::string& shot) {
+        if (On("import -window root " + shot) != 0)
+            return -1;
+        cairo_surface_t* s = cairo_image_surface_create_from_png(shot.c_str());
+        long count = 0;
+        int w = cairo_image_surface_get_width(s), h = cairo_image_surface_get_height(s);
+        for (int y = 0; y < h; ++y) {
+            auto* row = reinterpret_cast<const std::uint32_t*>(
+                cairo_image_surface_get_data(s) + y * cairo_image_surface_get_stride(s));
+            for (int x = 0; x < w; ++x)
+                count += (row[x] & 0xFFFFFF) == 0xD4D0C8;
+        }
+        cairo_surface_destroy(s);
+        return count;
+    }
+    // Waits until a dialog is on the screen.
+    bool DialogShows(const std::string& shot, double seconds = 10) {
+        auto end = Clock::now() + std::chrono::duration<double>(seconds);
+        while (Clock::now() < end) {
+            if (DialogPixels(shot) > 10000)
+                return true;
+            std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        }
+        return false;
+    }
+
+    static inline std::string display_;
+    static inline pid_t xvfb_ = -1;
+};
+
+TEST_F(GuiRun, AScriptedRunShowsTheDialogItOpensWhileItsWaitPassesInRealTime) {
+    std::string dir = ScratchDir("gui_scripted");
+    auto start = Clock::now();
+    pid_t run = Spawn({kKestrel, kOfficePlan, "--gui", "-c", "ZRBOMT", "-c", "WAIT 4000", "-c",
+                       "CLICK \"&Close\""},
+                      display_);
+    EXPECT_TRUE(DialogShows(dir + "/waiting.png", 3.5)) << "nothing on the screen while it waits";
+    std::optional<int> status = Ended(run, 20);
+    double seconds = std::chrono::duration<double>(Clock::now() - start).count();
+    ASSERT_TRUE(status);
+    EXPECT_TRUE(WIFEXITED(*status) && WEXITSTATUS(*status) == 0) << "status " << *status;
+    EXPECT_GE(seconds, 4.0);
+}
+
+TEST_F(GuiRun, TerminationAndInterruptEndARunWithADialogOpenAtOnceSavingNothing) {
+    for (int signal : {SIGTERM, SIGINT}) {
+        std::string dir = ScratchDir("gui_signal_" + std::to_string(signal));
+        std::string output = dir + "/never.dxf";
+        // A person types the command into the main window; its dialog opens and waits.
+        pid_t run = Spawn({kKestrel, kOfficePlan, "--gui", "-o", output}, display_);
+        std::this_thread::sleep_for(std::chrono::milliseconds(1500));
+        On("xdotool mousemove 400 300");
+        On("xdotool type --delay 20 ZRBOMT");
+        On("xdotool key Return");
+        ASSERT_TRUE(DialogShows(dir + "/dialog.png")) << "the dialog never showed";
+        kill(run, signal);
+        std::optional<int> status = Ended(run, 3);
+        ASSERT_TRUE(status) << "still running 3 s after signal " << signal;
+        EXPECT_TRUE(WIFSIGNALED(*status) && WTERMSIG(*status) == signal);
+        EXPECT_FALSE(fs::exists(output));
+    }
+}
+
+} // namespace
