@@ -18,6 +18,7 @@
 #include <string>
 #include <vector>
 
+#include "Clock.h"
 #include "InputSource.h"
 #include "Utf8.h"
 #include "dbapserv.h"

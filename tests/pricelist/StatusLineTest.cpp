@@ -3,6 +3,7 @@
 #include <afxwin.h>
 
 #include "Automation.h"
+#include "Clock.h"
 #include "SystemServices.h"
 
 #include "pricelist/CStaticEx.h"
