@@ -44,11 +44,6 @@ MainWindow::MainWindow(AcDbDatabase& database, const std::wstring& title, CSize 
     GetClientRect(&client);
     MoveWindow(0, 0, window.Width() - client.Width() + viewSize.cx,
                window.Height() - client.Height() + viewSize.cy + kCommandHeight, FALSE);
-    picture_.CreateCompatibleBitmap(nullptr, viewSize.cx, viewSize.cy);
-    // The picture's memory is made ready with the window, not on its first redraw.
-    cairo_t* cr = cairo_create(picture_.Surface());
-    cairo_paint(cr);
-    cairo_destroy(cr);
     viewport_.Resize(viewSize.cx, viewSize.cy);
     if (shown) {
         EnsureScene();
@@ -66,6 +61,11 @@ void MainWindow::EnsureScene() {
     if (sceneRead_)
         return;
     sceneRead_ = true;
+    // The picture's memory is made ready with the scene, not on its first redraw.
+    picture_.CreateCompatibleBitmap(nullptr, viewSize_.cx, viewSize_.cy);
+    cairo_t* cr = cairo_create(picture_.Surface());
+    cairo_paint(cr);
+    cairo_destroy(cr);
     scene_.Build();
     viewport_.ZoomExtents(scene_.Extents());
     pictureStale_ = true;
@@ -182,6 +182,7 @@ void MainWindow::OnPaint() {
 }
 
 void MainWindow::PaintInto(CDC& dc) {
+    EnsureScene();
     if (pictureStale_)
         RedrawView();
     CDC memory;
