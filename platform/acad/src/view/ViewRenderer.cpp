@@ -4,9 +4,11 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cwchar>
+#include <memory>
 #include <vector>
 
-#include "Utf8.h"
+#include "FontFace.h"
 
 namespace view {
 
@@ -14,6 +16,8 @@ namespace {
 
 // DejaVu Sans's capitals stand this much of its em high; a drawing's text height is theirs.
 constexpr double kCapitalHeight = 0.73;
+// The size the text face is made at, in pixels to the em.
+constexpr int kFaceEm = 100;
 // A reference whose extents take fewer pixels than this each way is drawn as one dot.
 constexpr double kDotSize = 2.0;
 
@@ -154,29 +158,42 @@ struct Painter {
     DashedPen dashed;
 };
 
+// DejaVu Sans through the windowing library's FreeType faces, at one size, scaled to each
+// text's height (a face per height would be kept for every zoom step).
+const ui::FontFace& TextFace() {
+    static const std::shared_ptr<ui::FontFace> face = [] {
+        LOGFONT font{};
+        font.lfHeight = -kFaceEm;
+        std::wcscpy(font.lfFaceName, L"DejaVu Sans");
+        return ui::FontFace::ForLogFont(font);
+    }();
+    return *face;
+}
+
 void DrawText(cairo_t* cr, const Shape& text, const Affine& toScreen, bool highlighted) {
     double pixels = text.height * toScreen.Scale();
     if (pixels < 2 || text.points.empty())
         return;
     Point2 at = toScreen.Apply(text.points[0]);
+    std::vector<ui::PlacedGlyph> glyphs;
+    TextFace().Layout(text.text, 0, 0, glyphs);
+    double size = pixels / kCapitalHeight / kFaceEm;
     cairo_save(cr);
-    // Chosen here, not for every picture: finding the face costs a drawing without text.
-    cairo_select_font_face(cr, "DejaVu Sans", CAIRO_FONT_SLANT_NORMAL, CAIRO_FONT_WEIGHT_NORMAL);
     SetColour(cr, PaletteColour(text.colour));
     cairo_translate(cr, at.x, at.y);
     // Screen y runs downwards: turns counter-clockwise in the drawing are clockwise here.
     cairo_rotate(cr, toScreen.Angle() - text.radians);
-    cairo_scale(cr, text.widthFactor, 1);
-    cairo_set_font_size(cr, pixels / kCapitalHeight);
-    cairo_move_to(cr, 0, 0);
-    cairo_show_text(cr, crt::ToUtf8(text.text).c_str());
+    cairo_scale(cr, text.widthFactor * size, size);
+    TextFace().Draw(cr, glyphs);
     if (highlighted) {
         // Glyphs cannot be dashed: a selected text is underlined with a dashed line.
+        cairo_identity_matrix(cr);
+        cairo_translate(cr, at.x, at.y);
+        cairo_rotate(cr, toScreen.Angle() - text.radians);
         double dash[] = {4, 3};
         cairo_set_dash(cr, dash, 2, 0);
-        cairo_set_line_width(cr, 1 / std::max(0.01, text.widthFactor));
         cairo_move_to(cr, 0, 2);
-        cairo_rel_line_to(cr, TextWidth(text) / text.widthFactor * toScreen.Scale(), 0);
+        cairo_rel_line_to(cr, TextWidth(text) * toScreen.Scale(), 0);
         cairo_stroke(cr);
     }
     cairo_restore(cr);
