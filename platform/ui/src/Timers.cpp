@@ -16,9 +16,11 @@ struct Timer {
     TIMERPROC proc;
 };
 
+// Never destroyed: windows that live in other statics forget their timers as they die at
+// exit, whichever static goes first.
 std::vector<Timer>& Timers() {
-    static std::vector<Timer> timers;
-    return timers;
+    static auto* timers = new std::vector<Timer>;
+    return *timers;
 }
 
 bool Overdue(DWORD due, DWORD now) {
