@@ -112,6 +112,15 @@ protected:
     bool MainWindowShows(const std::string& shot, double seconds = 20) {
         return Shows(shot, 0xFFFFFF, seconds);
     }
+    bool DialogGone(const std::string& shot, double seconds = 20) {
+        auto end = Clock::now() + std::chrono::duration<double>(seconds);
+        while (Clock::now() < end) {
+            if (PixelsOf(shot, 0xD4D0C8) < 10000)
+                return true;
+            std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        }
+        return false;
+    }
     bool Shows(const std::string& shot, std::uint32_t rgb, double seconds) {
         auto end = Clock::now() + std::chrono::duration<double>(seconds);
         while (Clock::now() < end) {
@@ -158,6 +167,32 @@ TEST_F(GuiRun, TerminationAndInterruptEndARunWithADialogOpenAtOnceSavingNothing)
         EXPECT_TRUE(WIFSIGNALED(*status) && WTERMSIG(*status) == signal);
         EXPECT_FALSE(fs::exists(output));
     }
+}
+
+TEST_F(GuiRun, KeysReachTheCommandLineAgainOnceADialogHasClosed) {
+    std::string dir = ScratchDir("gui_typing");
+    std::string output = dir + "/out.dxf";
+    pid_t run = Spawn({kKestrel, kOfficePlan, "--gui", "-o", output}, display_);
+    ASSERT_TRUE(MainWindowShows(dir + "/main.png")) << "the main window never showed";
+    On("xdotool mousemove 400 300");
+    On("xdotool type --delay 20 ZRBOMT");
+    On("xdotool key Return");
+    ASSERT_TRUE(DialogShows(dir + "/first.png"));
+    On("xdotool key Escape");
+    ASSERT_TRUE(DialogGone(dir + "/closed.png"));
+    // Typed without touching the mouse: the keyboard came back to the main window.
+    On("xdotool type --delay 20 ZRBOMT");
+    On("xdotool key Return");
+    EXPECT_TRUE(DialogShows(dir + "/second.png")) << "the command typed after the dialog was lost";
+    On("xdotool key Escape");
+    ASSERT_TRUE(DialogGone(dir + "/closed-again.png"));
+    On("xdotool type --delay 20 SAVE\\ " + output);
+    On("xdotool key Return");
+    for (int i = 0; i < 100 && !fs::exists(output); ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    EXPECT_TRUE(fs::exists(output));
+    kill(run, SIGTERM);
+    Ended(run, 5);
 }
 
 } // namespace

@@ -191,6 +191,7 @@ public:
                 SDL_ShowWindow(it->second);
         } else if (it != windows_.end()) {
             SDL_HideWindow(it->second);
+            FocusActive();
         }
     }
 
@@ -275,14 +276,29 @@ private:
 
     // Windows that are gone lose their real window.
     void Sweep() {
+        bool gone = false;
         for (auto it = windows_.begin(); it != windows_.end();) {
             if (!IsWindow(it->first)) {
                 SDL_DestroyWindow(it->second);
                 it = windows_.erase(it);
+                gone = true;
             } else {
                 ++it;
             }
         }
+        if (gone)
+            FocusActive();
+    }
+
+    // The keyboard goes back to the active window when one above it goes away: without a
+    // window manager nobody else would give it back (a closed dialog's keys went nowhere).
+    void FocusActive() {
+        CWnd* active = WindowSystem::Active();
+        if (!active || !IsWindow(active) || !active->IsWindowVisible())
+            return;
+        auto it = windows_.find(active);
+        if (it != windows_.end())
+            SDL_SetWindowInputFocus(it->second);
     }
 
     bool AnyVisible() const {
