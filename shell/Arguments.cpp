@@ -30,7 +30,8 @@ else the console: the same language typed live. A line answers what waits at tha
   MOUSE [SHIFT+|CTRL+]verb x,y [id]        the mouse (DOWN, UP, MOVE, DBLCLK, RDOWN, RUP) at
                                            client coordinates of control id
   WAIT ms                                  lets time pass (timers fire)
-  SHOT name                                saves the active window as DIR/name.png
+  SHOT name                                saves the active window as DIR/name.png (with no
+                                           dialog open, the main window: the drawing's view)
   EXPECT DIALOG "caption" | EXPECT TEXT id "text" | EXPECT ALERT "text"
                                            checks; a failed check ends the run with code 3
   # ...                                    a comment
@@ -50,7 +51,10 @@ Options:
   -o OUT.dxf      save the drawing to OUT.dxf when the input has run to its end
   --shots DIR     where SHOT saves its pictures (default: shots)
   --gui           show the windows on the display (also without a script when a display
-                  is there); without a script the mouse and keyboard answer the dialogs
+                  is there): the main window with the drawing and a command line, and the
+                  dialogs. Without a script the lines are typed in the command line and the
+                  mouse picks points and objects in the view (drag right: window, left:
+                  crossing; middle button pans, wheel zooms); with one, WAIT is real time
   --module PATH   the module to load (default: kestrel.arx beside this program,
                   or ../lib/kestrel/kestrel.arx from its folder, as installed)
   --help          this text

@@ -11,6 +11,7 @@
 #include "AsciiCase.h"
 #include "Automation.h"
 #include "Clock.h"
+#include "shell/MainWindow.h"
 
 namespace shell {
 
@@ -108,7 +109,16 @@ ed::VerbOutcome DialogInput::AnyMoment(const ed::ScriptLine& line, std::wstring&
     } else if (verb == L"SHOT" && line.Size() == 2) {
         std::error_code ignored; // a folder that cannot be made shows in Shot's message
         std::filesystem::create_directories(std::filesystem::path(shotsDir_), ignored);
-        result = ui::Shot(shotsDir_ + L"/" + line[1].text + L".png");
+        std::wstring path = shotsDir_ + L"/" + line[1].text + L".png";
+        CWnd* active = ui::ActiveWindow();
+        if (mainWindow_ && (!active || active == mainWindow_) && !mainWindow_->IsWindowVisible())
+            result = mainWindow_->SavePicture(path)
+                         ? ui::VerbResult{}
+                         : ui::VerbResult{false, L"cannot write " + path};
+        else if (mainWindow_ && !active)
+            result = ui::ShotOf(mainWindow_, path);
+        else
+            result = ui::Shot(path);
     } else if (verb == L"EXPECT" && line.Is(1, L"DIALOG") && line.Size() == 3 && line[2].quoted) {
         check = true;
         result = ui::ExpectDialog(line[2].text);

@@ -11,17 +11,23 @@
 
 namespace shell {
 
+class MainWindow;
+
 class DialogInput : public ui::InputSource {
 public:
     // SHOT writes NAME.png into `shotsDir`.
     explicit DialogInput(std::wstring shotsDir) : shotsDir_(std::move(shotsDir)) {}
     Result NextInput(bool blocking) override;
 
+    // SHOT with no dialog open saves this window's picture.
+    void SetMainWindow(MainWindow* window) { mainWindow_ = window; }
+
     // Carries out a SHOT, WAIT or EXPECT DIALOG/TEXT line (ed::VerbHandler).
     ed::VerbOutcome AnyMoment(const ed::ScriptLine& line, std::wstring& message) const;
 
 private:
     std::wstring shotsDir_;
+    MainWindow* mainWindow_ = nullptr;
 };
 
 // Makes `input` the windowing library's input source, hands it the any-moment verbs and shows

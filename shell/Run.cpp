@@ -11,13 +11,16 @@
 #include "ed/DatabaseDrawing.h"
 #include "ed/DrawingLink.h"
 #include "ed/EditorInput.h"
+#include "ed/SelectionSets.h"
 #include "ed/SystemVariables.h"
+#include "rx/HostState.h"
 #include "sdl/SdlDisplay.h"
 
 #include "shell/Arguments.h"
 #include "shell/BomRun.h"
 #include "shell/DialogInput.h"
 #include "shell/LoadedModule.h"
+#include "shell/MainWindow.h"
 #include "shell/ScriptFile.h"
 
 namespace shell {
@@ -37,12 +40,12 @@ int Fail(int code, const std::string& message) {
 // The display for as long as it lives.
 class DisplayScope {
 public:
+    // Time is real while the display is open: a script's WAIT is a pause a person sees.
     bool Open(bool takeInput, std::wstring& why) {
         open_ = ui::sdl::Start(&why, takeInput);
-        if (open_ && !takeInput)
-            ui::UseVirtualClock(true); // a script's WAIT still decides how time passes
         return open_;
     }
+    bool IsOpen() const { return open_; }
     ~DisplayScope() {
         if (open_)
             ui::sdl::Stop();
@@ -66,8 +69,44 @@ std::unique_ptr<ed::LineSource> InputOf(const Arguments& arguments, std::string&
             lines.push_back(crt::FromUtf8(line));
         return std::make_unique<ed::ScriptLines>(std::move(lines), L"-c");
     }
+    if (arguments.gui)
+        return nullptr; // the main window's command line
     return std::make_unique<ed::ConsoleLines>(std::cin);
 }
+
+std::wstring WindowTitle(AcDbDatabase& database) {
+    const ACHAR* path = nullptr;
+    std::wstring name = database.getFilename(path) == Acad::eOk && path ? path : L"";
+    std::size_t slash = name.find_last_of(L"/\\");
+    return L"Kestrel - " + (slash == std::wstring::npos ? name : name.substr(slash + 1));
+}
+
+// The main window hears the command line, the selection and each wait for as long as it lives;
+// with a display it is the host's main window, the dialogs' parent.
+class MainWindowScope {
+public:
+    MainWindowScope(MainWindow& window, bool onDisplay) : onDisplay_(onDisplay) {
+        ed::Input().SetPrintListener([&window](const std::wstring& text) { window.Print(text); });
+        ed::Input().SetAwaitListener(
+            [&window](const std::wstring& awaited) { window.Refresh(awaited); });
+        ed::SetSelectionListener(
+            [&window](const std::vector<std::int64_t>& names) { window.ShowSelection(names); });
+        if (onDisplay_)
+            SetAcadMainWindow(&window);
+    }
+    ~MainWindowScope() {
+        if (onDisplay_)
+            SetAcadMainWindow(nullptr);
+        ed::SetSelectionListener(nullptr);
+        ed::Input().SetAwaitListener(nullptr);
+        ed::Input().SetPrintListener(nullptr);
+    }
+    MainWindowScope(const MainWindowScope&) = delete;
+    MainWindowScope& operator=(const MainWindowScope&) = delete;
+
+private:
+    bool onDisplay_;
+};
 
 } // namespace
 
@@ -93,7 +132,6 @@ int RunCommands(AcDbDatabase& database, ed::DatabaseDrawing& drawing,
     } release;
 
     ed::SysVars().Reset();
-    ed::Input().Begin(std::move(input));
     DialogInput dialogs(crt::FromUtf8(options.shots));
     DialogInputScope dialogInput(dialogs);
     // With --gui, or with a display and no script, the windows are real windows; without
@@ -106,10 +144,20 @@ int RunCommands(AcDbDatabase& database, ed::DatabaseDrawing& drawing,
             return ed::kExitBadInput;
         }
     }
+    // Headless the main window stays in memory, for SHOT with no dialog open.
+    bool shown = options.gui && display.IsOpen();
+    MainWindow window(database, WindowTitle(database), shown ? CSize(1024, 640) : CSize(1280, 800),
+                      shown);
+    dialogs.SetMainWindow(&window);
+    MainWindowScope windowScope(window, shown);
+    if (!input)
+        input = std::make_unique<WindowLines>(window);
+    ed::Input().Begin(std::move(input));
     module->Init();
     ed::RunCommandLine();
     module->Unload();
     module.reset();
+    dialogs.SetMainWindow(nullptr);
     return ed::kExitOk;
 }
 
@@ -133,7 +181,7 @@ int Run(const std::vector<std::string>& args) {
         return Fail(ed::kExitBadInput,
                     "cannot read the drawing: " + crt::ToUtf8(database.lastErrorMessage()));
     auto input = InputOf(*arguments, error);
-    if (!input)
+    if (!input && !error.empty())
         return Fail(ed::kExitBadInput, error);
 
     ed::DatabaseDrawing drawing(database);

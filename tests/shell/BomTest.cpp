@@ -311,10 +311,10 @@ TEST_F(KestrelBom, CharactersAReportFileCannotHoldBecomeQuestionMarksWithOneWarn
     KestrelResult run = Bom({Path("euro.dxf"), "--report", Path("euro.txt")});
     ASSERT_EQ(run.exitCode, 0) << run.err;
     EXPECT_EQ(ReadFile(Path("euro.txt")), std::string(kPricedHeading) +
-                                           "      t\xFCr?       0.00          1                 "
-                                           "           0.00\r\n" +
-                                           "  Summary:                                        "
-                                           "          0.00\r\n");
+                                              "      t\xFCr?       0.00          1                 "
+                                              "           0.00\r\n" +
+                                              "  Summary:                                        "
+                                              "          0.00\r\n");
     EXPECT_EQ(run.err, "kestrel: Warning: 1 character(s) that a report file cannot hold were "
                        "written as \"?\" to " +
                            Path("euro.txt") + "\n");

@@ -135,7 +135,9 @@ TEST(Program, FailuresAndMisplacedLinesGiveTheirExitCodes) {
     EXPECT_EQ(click.exitCode, 2);
     EXPECT_TRUE(Has(click.err, "-c 2: CLICK \"&Close\": no dialog or message box is open"))
         << click.err;
-    KestrelResult shot = Probe({"SHOT nothing"});
+    // With no dialog open SHOT saves the main window; a path instead of a name is refused.
+    EXPECT_EQ(Probe({"SHOT drawing"}).exitCode, 0);
+    KestrelResult shot = Probe({"SHOT ../drawing"});
     EXPECT_EQ(shot.exitCode, 2);
     KestrelResult quote = Probe({"EXPECT ALERT \"open"});
     EXPECT_EQ(quote.exitCode, 2);

@@ -522,6 +522,10 @@ Acad::ErrorStatus DbStore::blockExtents(uint32_t b, AcDbExtents& extents) const 
     return all.isEmpty() ? Acad::eInvalidExtents : Acad::eOk;
 }
 
+std::vector<dxf::EditTag> DbStore::currentTags(uint32_t s) const {
+    return DrawingWriter(*this).tagsOf(s);
+}
+
 Acad::ErrorStatus DbStore::fileEntityExtents(uint32_t s, AcDbExtents& extents) const {
     const Slot& slot = index_.slot(s);
     if (slot.offset == kNone)

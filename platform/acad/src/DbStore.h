@@ -96,6 +96,10 @@ public:
     // holds itself) has none.
     Acad::ErrorStatus blockExtents(uint32_t b, AcDbExtents& extents) const;
     AcGePoint3d blockOrigin(uint32_t b) const;
+    // The tags of a record as a save would write them; whether it is erased or owned by
+    // something erased. For readers of every entity alike (the drawing view).
+    std::vector<dxf::EditTag> currentTags(uint32_t s) const;
+    bool dead(uint32_t s) const { return index_.dead(s); }
     // Extents of an entity the database does not model, from the points of its record.
     Acad::ErrorStatus fileEntityExtents(uint32_t s, AcDbExtents& extents) const;
 

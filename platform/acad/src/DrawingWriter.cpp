@@ -118,12 +118,18 @@ void DrawingWriter::writeSlot(dxf::TagWriter& w, uint32_t s) {
 }
 
 void DrawingWriter::writeObject(dxf::TagWriter& w, uint32_t s) {
-    std::vector<dxf::EditTag> tags =
-        index_.slot(s).offset != kNone ? index_.fileTags(s) : newRecord(s);
+    for (const dxf::EditTag& t : tagsOf(s))
+        w.tag(t.code, t.value);
+}
+
+std::vector<dxf::EditTag> DrawingWriter::tagsOf(uint32_t s) const {
+    const Slot& slot = index_.slot(s);
+    std::vector<dxf::EditTag> tags = slot.offset != kNone ? index_.fileTags(s) : newRecord(s);
+    if (!(slot.flags & (kModified | kNew)))
+        return tags;
     dxf::TagEditor editor(std::move(tags), store_.subclassed());
     store_.writeFields(s, editor);
-    for (const dxf::EditTag& t : editor.tags())
-        w.tag(t.code, t.value);
+    return std::move(editor.tags());
 }
 
 std::vector<dxf::EditTag> DrawingWriter::newRecord(uint32_t s) const {

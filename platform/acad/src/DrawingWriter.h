@@ -15,6 +15,9 @@ public:
     explicit DrawingWriter(const DbStore& store);
     // False with the reason in error; the target is then as it was.
     bool save(const std::string& path, std::string& error);
+    // The tags of record s as a save writes them: the file's, or its object's values when it
+    // changed or is new.
+    std::vector<dxf::EditTag> tagsOf(uint32_t s) const;
 
 private:
     bool writeTo(FILE* file, const std::string& path, std::string& error);

@@ -8,6 +8,7 @@
 
 #include "AsciiCase.h"
 #include "Clock.h"
+#include "DisplayBackend.h"
 #include "KeyboardState.h"
 #include "MessageQueue.h"
 #include "Timers.h"
@@ -247,6 +248,8 @@ VerbResult Wait(DWORD milliseconds) {
         DWORD end = ClockNow() + milliseconds;
         while (static_cast<int>(end - ClockNow()) > 0) {
             DrainQueue();
+            if (DisplayBackend* display = GetDisplayBackend())
+                display->Service();
             ::Sleep(5);
         }
         DrainQueue();

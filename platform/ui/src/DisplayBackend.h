@@ -33,6 +33,9 @@ public:
     }
     // The cursor shape changed (a standard cursor's resource number).
     virtual void CursorChanged(int id) { (void)id; }
+    // The program waits without asking for input (a script's WAIT): the display answers its
+    // own events meanwhile, so that windows it uncovers or maps late show their pixels.
+    virtual void Service() {}
 };
 
 // Whether a display back end is installed and is also where input comes from: a person at

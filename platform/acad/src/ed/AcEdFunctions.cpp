@@ -75,6 +75,7 @@ int AskForObjects(Candidates& candidates, Picked& picked) {
         if (again)
             report += L" (" + std::to_wstring(again) + L" duplicate)";
         Input().Print(report + L", " + std::to_wstring(picked.Total()) + L" total");
+        TellSelection(picked.Names(candidates));
     }
 }
 
@@ -142,8 +143,11 @@ int acedSSGet(const wchar_t* mode, const void*, const void*, const resbuf* filte
     Picked picked(candidates.Size());
     if (everything)
         picked.Add(Named{true, {}});
-    else if (int answered = AskForObjects(candidates, picked); answered != RTNORM)
+    else if (int answered = AskForObjects(candidates, picked); answered != RTNORM) {
+        TellSelection({});
         return answered;
+    }
+    TellSelection({});
     if (picked.Total() == 0)
         return RTERROR;
     // Sets list their entities in the order the drawing holds them.

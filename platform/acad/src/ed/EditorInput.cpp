@@ -53,6 +53,8 @@ void EditorInput::Print(const std::wstring& text) {
     *out_ << crt::ToUtf8(text);
     out_->flush();
     atLineStart_ = text.back() == L'\n';
+    if (printListener_)
+        printListener_(text);
 }
 
 void EditorInput::Alert(const std::wstring& text) {
@@ -81,6 +83,8 @@ std::optional<ScriptLine> EditorInput::AwaitCommand() {
 std::optional<ScriptLine> EditorInput::Read(const std::wstring& awaited, bool required) {
     while (!Stopped()) {
         awaiting_ = awaited;
+        if (awaitListener_)
+            awaitListener_(awaited);
         std::optional<std::wstring> raw = source_ ? source_->Next(awaited) : std::nullopt;
         if (!raw) {
             if (!atLineStart_)

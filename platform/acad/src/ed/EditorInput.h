@@ -90,6 +90,15 @@ public:
     // Alerts shown and not yet matched by an EXPECT ALERT, oldest first.
     const std::vector<std::wstring>& PendingAlerts() const { return alerts_; }
 
+    // Who else sees the command line (a window showing it) and is told before each wait
+    // (a window bringing its picture up to date); none by default.
+    void SetPrintListener(std::function<void(const std::wstring&)> listener) {
+        printListener_ = std::move(listener);
+    }
+    void SetAwaitListener(std::function<void(const std::wstring& awaited)> listener) {
+        awaitListener_ = std::move(listener);
+    }
+
     // Where the command line and the alerts go (standard output and error by default).
     void SetStreams(std::ostream* out, std::ostream* err);
     std::ostream& Out() const { return *out_; }
@@ -106,6 +115,8 @@ private:
     std::wstring stopMessage_;
     VerbHandler verbHandler_;
     std::function<void(const std::wstring&)> alertPresenter_;
+    std::function<void(const std::wstring&)> printListener_;
+    std::function<void(const std::wstring&)> awaitListener_;
     std::vector<std::wstring> alerts_;
     std::ostream* out_;
     std::ostream* err_;

@@ -186,4 +186,20 @@ SelectionSets& Selections() {
     return sets;
 }
 
+namespace {
+SelectionListener& Listener() {
+    static SelectionListener listener;
+    return listener;
+}
+} // namespace
+
+void SetSelectionListener(SelectionListener listener) {
+    Listener() = std::move(listener);
+}
+
+void TellSelection(const std::vector<std::int64_t>& names) {
+    if (Listener())
+        Listener()(names);
+}
+
 } // namespace ed

@@ -5,6 +5,7 @@
 // reading them.
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <optional>
 #include <string>
@@ -93,5 +94,11 @@ private:
 };
 
 SelectionSets& Selections();
+
+// Told the entity names a selection holds each time it grows, and nothing once it ends, so
+// that a view can highlight them.
+using SelectionListener = std::function<void(const std::vector<std::int64_t>& names)>;
+void SetSelectionListener(SelectionListener listener);
+void TellSelection(const std::vector<std::int64_t>& names);
 
 } // namespace ed

@@ -3,6 +3,7 @@
 #include <SDL.h>
 #include <cairo.h>
 
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <map>
@@ -74,6 +75,14 @@ UINT VirtualKey(SDL_Keycode k) {
     }
 }
 
+// The display asked the program to quit (its session ends): the run ends at once, saving
+// nothing, as a termination signal ends it.
+[[noreturn]] void EndAsTerminated() {
+    std::signal(SIGTERM, SIG_DFL);
+    std::raise(SIGTERM);
+    std::_Exit(128 + SIGTERM);
+}
+
 SDL_SystemCursor CursorFor(int id) {
     switch (id) {
     case 32513:
@@ -114,21 +123,33 @@ public:
 
     void Present(CWnd* top) override {
         Sweep();
-        if (GetInputSource() != this) {
-            // A script gives the input: the display's own events are only looked at so that
-            // the windows stay answered; uncovered windows are drawn again.
-            SDL_Event e;
-            while (SDL_PollEvent(&e))
-                if (e.type == SDL_WINDOWEVENT && e.window.event == SDL_WINDOWEVENT_EXPOSED)
-                    exposed_ = true;
-            if (exposed_) {
-                exposed_ = false;
-                for (CWnd* w : WindowSystem::TopLevels())
-                    if (w != top && w->IsWindowVisible() && windows_.count(w))
-                        Blit(w);
-            }
-        }
+        AnswerOwnEvents(top);
         Blit(top);
+    }
+
+    void Service() override {
+        Sweep();
+        AnswerOwnEvents(nullptr);
+    }
+
+    // A script gives the input: the display's own events are only looked at so that the
+    // windows stay answered; uncovered windows are drawn again (all but `skip`).
+    void AnswerOwnEvents(CWnd* skip) {
+        if (GetInputSource() == this)
+            return;
+        SDL_Event e;
+        while (SDL_PollEvent(&e)) {
+            if (e.type == SDL_WINDOWEVENT && e.window.event == SDL_WINDOWEVENT_EXPOSED)
+                exposed_ = true;
+            if (e.type == SDL_QUIT)
+                EndAsTerminated();
+        }
+        if (exposed_) {
+            exposed_ = false;
+            for (CWnd* w : WindowSystem::TopLevels())
+                if (w != skip && w->IsWindowVisible() && windows_.count(w))
+                    Blit(w);
+        }
     }
 
     void Blit(CWnd* top) {
@@ -170,6 +191,7 @@ public:
                 SDL_ShowWindow(it->second);
         } else if (it != windows_.end()) {
             SDL_HideWindow(it->second);
+            FocusActive();
         }
     }
 
@@ -254,14 +276,29 @@ private:
 
     // Windows that are gone lose their real window.
     void Sweep() {
+        bool gone = false;
         for (auto it = windows_.begin(); it != windows_.end();) {
             if (!IsWindow(it->first)) {
                 SDL_DestroyWindow(it->second);
                 it = windows_.erase(it);
+                gone = true;
             } else {
                 ++it;
             }
         }
+        if (gone)
+            FocusActive();
+    }
+
+    // The keyboard goes back to the active window when one above it goes away: without a
+    // window manager nobody else would give it back (a closed dialog's keys went nowhere).
+    void FocusActive() {
+        CWnd* active = WindowSystem::Active();
+        if (!active || !IsWindow(active) || !active->IsWindowVisible())
+            return;
+        auto it = windows_.find(active);
+        if (it != windows_.end())
+            SDL_SetWindowInputFocus(it->second);
     }
 
     bool AnyVisible() const {
@@ -307,6 +344,9 @@ private:
 
     void Translate(const SDL_Event& e) {
         switch (e.type) {
+        case SDL_QUIT:
+            EndAsTerminated();
+            break;
         case SDL_MOUSEMOTION: {
             POINT p = ScreenPoint(e.motion.windowID, e.motion.x, e.motion.y);
             last_ = p;
@@ -414,6 +454,11 @@ bool Start(std::wstring* why, bool takeInput) {
         return false;
     }
     SDL_SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
+    // SIGINT and SIGTERM keep their usual meaning: the display library would turn them into a
+    // quit event that a modal loop never reads, and the program could not be stopped.
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    // Closing the last window is the window's own business (its close box), not a quit.
+    SDL_SetHint("SDL_QUIT_ON_LAST_WINDOW_CLOSE", "0");
     SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
     if (SDL_Init(SDL_INIT_VIDEO) != 0) {
         if (why)
