@@ -75,7 +75,8 @@ int AskForObjects(Candidates& candidates, Picked& picked) {
         if (again)
             report += L" (" + std::to_wstring(again) + L" duplicate)";
         Input().Print(report + L", " + std::to_wstring(picked.Total()) + L" total");
-        TellSelection(picked.Names(candidates));
+        const EntityNames names = picked.Names(candidates);
+        TellSelection({names.begin(), names.end()});
     }
 }
 
