@@ -8,7 +8,6 @@
 #include "PopupWindows.h"
 #include "WindowSystem.h"
 
-
 namespace {
 
 constexpr int kFrame = 3;     // raised edge plus one pixel of menu colour
