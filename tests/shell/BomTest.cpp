@@ -125,6 +125,22 @@ const std::vector<std::string> kByTotal = {"nut", "washer", "bolt", "anchor", "p
 const std::vector<std::string> kPriceFileOrder = {"bolt", "nut", "washer", "anchor", "plate"};
 const std::vector<std::string> kDrawingOrder = {"plate", "nut", "bolt", "anchor", "washer"};
 
+// Each --sort of a priced list and the order of its lines.
+std::vector<std::pair<std::string, std::vector<std::string>>> SortedOrders() {
+    return {
+        {"name", kByName},
+        {"name:desc", Reversed(kByName)},
+        {"price", kByPrice},
+        {"price:desc", Reversed(kByPrice)},
+        {"quantity", kByQuantity},
+        {"quantity:desc", Reversed(kByQuantity)},
+        {"description", kByDescription},
+        {"description:desc", kDescriptionDescending},
+        {"total", kByTotal},
+        {"total:desc", Reversed(kByTotal)},
+    };
+}
+
 void ExpectReport(const KestrelResult& run, const std::string& expected, const std::string& how) {
     EXPECT_EQ(run.exitCode, 0) << how << "\n" << run.err;
     EXPECT_EQ(run.out, expected) << how;
@@ -136,19 +152,8 @@ void ExpectReport(const KestrelResult& run, const std::string& expected, const s
 TEST_F(KestrelBom, PricedReportInEveryOrder) {
     // Quantities and prices compare as numbers (9 before 10), descriptions ignore letter case,
     // empty texts come last, the summary stays last; the name column's first click descends.
-    const std::vector<std::pair<std::string, std::vector<std::string>>> cases = {
-        {"", kPriceFileOrder},
-        {"name", kByName},
-        {"name:desc", Reversed(kByName)},
-        {"price", kByPrice},
-        {"price:desc", Reversed(kByPrice)},
-        {"quantity", kByQuantity},
-        {"quantity:desc", Reversed(kByQuantity)},
-        {"description", kByDescription},
-        {"description:desc", kDescriptionDescending},
-        {"total", kByTotal},
-        {"total:desc", Reversed(kByTotal)},
-    };
+    auto cases = SortedOrders();
+    cases.insert(cases.begin(), {"", kPriceFileOrder});
     for (const auto& [sort, order] : cases) {
         std::vector<std::string> args = {Path("plan.dxf"), "--prices", Path("prices.prc"),
                                          "--report", "-"};
@@ -159,19 +164,7 @@ TEST_F(KestrelBom, PricedReportInEveryOrder) {
 }
 
 TEST_F(KestrelBom, HiddenPricesReportInEveryOrder) {
-    const std::vector<std::pair<std::string, std::vector<std::string>>> cases = {
-        {"name", kByName},
-        {"name:desc", Reversed(kByName)},
-        {"price", kByPrice},
-        {"price:desc", Reversed(kByPrice)},
-        {"quantity", kByQuantity},
-        {"quantity:desc", Reversed(kByQuantity)},
-        {"description", kByDescription},
-        {"description:desc", kDescriptionDescending},
-        {"total", kByTotal},
-        {"total:desc", Reversed(kByTotal)},
-    };
-    for (const auto& [sort, order] : cases)
+    for (const auto& [sort, order] : SortedOrders())
         ExpectReport(Bom({Path("plan.dxf"), "--prices", Path("prices.prc"), "--report", "-",
                           "--hide-prices", "--sort", sort}),
                      Report(Kind::Hidden, order), "--hide-prices --sort " + sort);

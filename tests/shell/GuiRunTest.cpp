@@ -16,35 +16,12 @@
 #include <vector>
 
 #include "KestrelRun.h"
+#include "tests/support/DisplayProcess.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
-
-bool Installed(const char* tool) {
-    return std::system((std::string("command -v ") + tool + " >/dev/null 2>&1").c_str()) == 0;
-}
-
-pid_t Spawn(const std::vector<std::string>& args, const std::string& display) {
-    pid_t pid = fork();
-    if (pid == 0) {
-        if (!display.empty()) {
-            setenv("DISPLAY", display.c_str(), 1);
-            // The X libraries under SDL keep allocations for the process's life.
-            setenv("ASAN_OPTIONS", "detect_leaks=0", 1);
-            if (!std::freopen("/dev/null", "w", stdout))
-                _exit(127);
-        }
-        std::vector<char*> argv;
-        for (const std::string& a : args)
-            argv.push_back(const_cast<char*>(a.c_str()));
-        argv.push_back(nullptr);
-        execvp(argv[0], argv.data());
-        _exit(127);
-    }
-    return pid;
-}
 
 // The status of a child that ends within `seconds`; nothing (and the child killed) otherwise.
 std::optional<int> Ended(pid_t pid, double seconds) {
@@ -141,7 +118,7 @@ TEST_F(GuiRun, AScriptedRunShowsTheDialogItOpensWhileItsWaitPassesInRealTime) {
     // dialog must be on the screen at some moment before the run ends.
     pid_t run = Spawn({kKestrel, kOfficePlan, "--gui", "-c", "ZRBOMT", "-c", "WAIT 4000", "-c",
                        "CLICK \"&Close\""},
-                      display_);
+                      display_, true);
     bool seen = false;
     std::optional<Clock::time_point> seenAt;
     std::optional<int> ended;
@@ -172,7 +149,7 @@ TEST_F(GuiRun, TerminationAndInterruptEndARunWithADialogOpenAtOnceSavingNothing)
         std::string dir = ScratchDir("gui_signal_" + std::to_string(signal));
         std::string output = dir + "/never.dxf";
         // A person types the command into the main window; its dialog opens and waits.
-        pid_t run = Spawn({kKestrel, kOfficePlan, "--gui", "-o", output}, display_);
+        pid_t run = Spawn({kKestrel, kOfficePlan, "--gui", "-o", output}, display_, true);
         ASSERT_TRUE(MainWindowShows(dir + "/main.png")) << "the main window never showed";
         On("xdotool mousemove 400 300");
         On("xdotool type --delay 20 ZRBOMT");
@@ -189,7 +166,7 @@ TEST_F(GuiRun, TerminationAndInterruptEndARunWithADialogOpenAtOnceSavingNothing)
 TEST_F(GuiRun, KeysReachTheCommandLineAgainOnceADialogHasClosed) {
     std::string dir = ScratchDir("gui_typing");
     std::string output = dir + "/out.dxf";
-    pid_t run = Spawn({kKestrel, kOfficePlan, "--gui", "-o", output}, display_);
+    pid_t run = Spawn({kKestrel, kOfficePlan, "--gui", "-o", output}, display_, true);
     ASSERT_TRUE(MainWindowShows(dir + "/main.png")) << "the main window never showed";
     On("xdotool mousemove 400 300");
     On("xdotool type --delay 20 ZRBOMT");

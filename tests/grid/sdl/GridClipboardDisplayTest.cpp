@@ -18,33 +18,11 @@
 #include <thread>
 #include <vector>
 
+#include "tests/support/DisplayProcess.h"
+
 namespace {
 
 namespace fs = std::filesystem;
-
-bool Installed(const char* tool) {
-    return std::system((std::string("command -v ") + tool + " >/dev/null 2>&1").c_str()) == 0;
-}
-
-pid_t Spawn(const std::vector<std::string>& args, const std::string& display, bool quiet = false) {
-    pid_t pid = fork();
-    if (pid == 0) {
-        if (quiet)
-            std::freopen("/dev/null", "w", stdout);
-        if (!display.empty()) {
-            setenv("DISPLAY", display.c_str(), 1);
-            // The X and D-Bus libraries under SDL keep allocations for the process's life.
-            setenv("ASAN_OPTIONS", "detect_leaks=0", 1);
-        }
-        std::vector<char*> argv;
-        for (const std::string& a : args)
-            argv.push_back(const_cast<char*>(a.c_str()));
-        argv.push_back(nullptr);
-        execvp(argv[0], argv.data());
-        _exit(127);
-    }
-    return pid;
-}
 
 void Stop(pid_t pid) {
     if (pid <= 0)
@@ -56,10 +34,6 @@ void Stop(pid_t pid) {
         kill(pid, SIGTERM);
         waitpid(pid, &status, 0);
     }
-}
-
-int RunOn(const std::string& command, const std::string& display) {
-    return std::system(("DISPLAY=" + display + " " + command + " >/dev/null 2>&1").c_str());
 }
 
 std::string OutputOf(const std::string& command, const std::string& display) {
