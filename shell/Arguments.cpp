@@ -67,6 +67,19 @@ message names what waited).
 )";
 }
 
+bool TakeDrawing(const std::string& arg, std::string& drawing, std::string& error) {
+    if (arg.size() > 1 && arg[0] == '-') {
+        error = "unknown option " + arg;
+        return false;
+    }
+    if (!drawing.empty()) {
+        error = "more than one drawing given: " + drawing + " and " + arg;
+        return false;
+    }
+    drawing = arg;
+    return true;
+}
+
 std::optional<Arguments> ParseArguments(const std::vector<std::string>& args, std::string& error) {
     Arguments result;
     // Every option but -c names a file or folder, and an empty name names none.
@@ -116,13 +129,7 @@ std::optional<Arguments> ParseArguments(const std::vector<std::string>& args, st
             result.shots = *v;
         } else if (arg == "--gui") {
             result.gui = true;
-        } else if (arg.size() > 1 && arg[0] == '-') {
-            error = "unknown option " + arg;
-            return std::nullopt;
-        } else if (result.drawing.empty()) {
-            result.drawing = arg;
-        } else {
-            error = "more than one drawing given: " + result.drawing + " and " + arg;
+        } else if (!TakeDrawing(arg, result.drawing, error)) {
             return std::nullopt;
         }
     }

@@ -22,6 +22,10 @@ struct Arguments {
 // Reads the arguments (without the program name); nothing with `error` set when they are wrong.
 std::optional<Arguments> ParseArguments(const std::vector<std::string>& args, std::string& error);
 
+// A word that is not an option names the drawing; false with `error` set for an unknown
+// option or a second drawing.
+bool TakeDrawing(const std::string& arg, std::string& drawing, std::string& error);
+
 // The text of --help.
 const char* UsageText();
 // The text of --version.

@@ -4,6 +4,8 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "shell/Arguments.h"
+
 namespace shell {
 
 namespace {
@@ -112,13 +114,7 @@ std::optional<BomArguments> ParseBomArguments(const std::vector<std::string>& ar
             }
             result.scale = *scale;
             scaleGiven = true;
-        } else if (arg.size() > 1 && arg[0] == '-') {
-            error = "unknown option " + arg;
-            return std::nullopt;
-        } else if (result.drawing.empty()) {
-            result.drawing = arg;
-        } else {
-            error = "more than one drawing given: " + result.drawing + " and " + arg;
+        } else if (!TakeDrawing(arg, result.drawing, error)) {
             return std::nullopt;
         }
     }

@@ -21,11 +21,6 @@ namespace {
 
 constexpr int kExitNoBom = 1;
 
-int Fail(int code, const std::string& message) {
-    std::cerr << "kestrel: " << message << '\n';
-    return code;
-}
-
 // A private folder for the report that goes to standard output, removed with the object.
 class ScratchFolder {
 public:
@@ -103,9 +98,8 @@ int RunBom(const std::vector<std::string>& args) {
         return ed::kExitOk;
     }
     AcDbDatabase database(false, true);
-    if (database.readDxfFile(crt::FromUtf8(arguments->drawing).c_str()) != Acad::eOk)
-        return Fail(ed::kExitBadInput,
-                    "cannot read the drawing: " + crt::ToUtf8(database.lastErrorMessage()));
+    if (!ReadDrawing(database, arguments->drawing, error))
+        return Fail(ed::kExitBadInput, error);
     if (!arguments->prices.empty() && !PriceFileReadable(arguments->prices, error))
         return Fail(kExitNoBom, error);
 

@@ -32,11 +32,6 @@ std::string FolderOf(const std::string& path) {
     return slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
 }
 
-int Fail(int code, const std::string& message) {
-    std::cerr << "kestrel: " << message << '\n';
-    return code;
-}
-
 // The display for as long as it lives.
 class DisplayScope {
 public:
@@ -161,6 +156,18 @@ int RunCommands(AcDbDatabase& database, ed::DatabaseDrawing& drawing,
     return ed::kExitOk;
 }
 
+int Fail(int code, const std::string& message) {
+    std::cerr << "kestrel: " << message << '\n';
+    return code;
+}
+
+bool ReadDrawing(AcDbDatabase& database, const std::string& path, std::string& error) {
+    if (database.readDxfFile(crt::FromUtf8(path).c_str()) == Acad::eOk)
+        return true;
+    error = "cannot read the drawing: " + crt::ToUtf8(database.lastErrorMessage());
+    return false;
+}
+
 int Run(const std::vector<std::string>& args) {
     if (!args.empty() && args[0] == "bom")
         return RunBom(std::vector<std::string>(args.begin() + 1, args.end()));
@@ -177,9 +184,8 @@ int Run(const std::vector<std::string>& args) {
         return ed::kExitOk;
     }
     AcDbDatabase database(false, true);
-    if (database.readDxfFile(crt::FromUtf8(arguments->drawing).c_str()) != Acad::eOk)
-        return Fail(ed::kExitBadInput,
-                    "cannot read the drawing: " + crt::ToUtf8(database.lastErrorMessage()));
+    if (!ReadDrawing(database, arguments->drawing, error))
+        return Fail(ed::kExitBadInput, error);
     auto input = InputOf(*arguments, error);
     if (!input && !error.empty())
         return Fail(ed::kExitBadInput, error);

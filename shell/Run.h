@@ -14,6 +14,12 @@ namespace shell {
 
 int Run(const std::vector<std::string>& args);
 
+// Says "kestrel: MESSAGE" on standard error; answers `code`.
+int Fail(int code, const std::string& message);
+
+// Reads the drawing named on the command line; false with `error` set when it cannot.
+bool ReadDrawing(AcDbDatabase& database, const std::string& path, std::string& error);
+
 // How the commands of a run are carried out besides their input.
 struct CommandRunOptions {
     std::string module;          // "" = kestrel.arx beside the program
